@@ -1,0 +1,24 @@
+#include "KitPaths.h"
+
+#include <cstdlib>
+
+namespace kit {
+
+std::string WindowsPathFromHost(const std::string &hostPath) {
+    std::string path = "Z:" + hostPath;
+    for (char &c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+std::string KitDir() {
+    if (const char *dir = std::getenv("MIRVO_KIT_DIR"); dir && *dir) return dir;
+    return WindowsPathFromHost(KIT_DIR_HOST);
+}
+
+std::string KitPath(const std::string &fileName) { return KitDir() + "\\" + fileName; }
+
+std::string SourceDir() { return WindowsPathFromHost(KIT_SOURCE_DIR_HOST); }
+
+}  // namespace kit

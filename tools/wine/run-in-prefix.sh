@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# run-in-prefix.sh BASE PROGRAM.exe [ARGS...]
+# Runs a Windows program in a fresh copy of the prepared prefix BASE and removes
+# the copy afterwards. CTest uses it as the emulator of every test program.
+# KIT_KEEP_PREFIX=1 keeps the copy for a look afterwards.
+set -u
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/env.sh"
+base=$1
+shift
+"$here/prepare-prefix.sh" "$base" || { echo "run-in-prefix: cannot prepare $base" >&2; exit 125; }
+
+runs="$(dirname "$base")/runs"
+mkdir -p "$runs"
+prefix=$(mktemp -d "$runs/p.XXXXXX")
+# The big, read-only system directories are hard-linked; the rest (registry
+# hives, users, ini files) is copied, so a test cannot change the base.
+(cd "$base" && for entry in * .[!.]*; do
+   [ -e "$entry" ] || continue
+   if [ "$entry" = drive_c ]; then
+     mkdir -p "$prefix/drive_c"
+     for sub in drive_c/*; do
+       if [ "$sub" = drive_c/windows ]; then
+         mkdir -p "$prefix/drive_c/windows"
+         for w in drive_c/windows/*; do
+           case "$w" in
+             drive_c/windows/system32|drive_c/windows/syswow64|drive_c/windows/winsxs|drive_c/windows/Fonts)
+               cp -al "$w" "$prefix/$w" ;;
+             *) cp -a "$w" "$prefix/$w" ;;
+           esac
+         done
+       else
+         cp -a "$sub" "$prefix/$sub"
+       fi
+     done
+   else
+     cp -a "$entry" "$prefix/$entry"
+   fi
+ done)
+export WINEPREFIX=$prefix
+
+cleanup() {
+  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+  WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1
+  [ "${KIT_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+# One persistent server for everything this run starts in the prefix.
+wineserver -p
+
+if [ -z "${DISPLAY:-}" ]; then
+  xvfb-run -a -s "-screen 0 1024x768x24" "$WINE_LOADER" "$@"
+else
+  "$WINE_LOADER" "$@"
+fi
+exit $?
