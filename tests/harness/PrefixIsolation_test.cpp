@@ -1,0 +1,52 @@
+// Every test case runs in a fresh copy of the prepared Wine prefix: what one
+// case leaves in the registry or the system folder, no other case sees,
+// whatever order CTest picks.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+
+const char kMarkerKey[] = "SOFTWARE\\KitHarness";
+
+bool MarkerKeyExists() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+std::string MarkerFile() {
+    char dir[MAX_PATH];
+    GetSystemDirectoryA(dir, sizeof dir);
+    return std::string(dir) + "\\kit-harness.marker";
+}
+
+void LeaveMarks() {
+    HKEY key;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &key, nullptr));
+    RegCloseKey(key);
+    HANDLE file = CreateFileA(MarkerFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "error " << GetLastError();
+    CloseHandle(file);
+}
+
+void ExpectCleanPrefix() {
+    EXPECT_FALSE(MarkerKeyExists()) << "a registry key left by another test case is visible";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(MarkerFile().c_str()))
+        << "a file left in the system folder by another test case is visible";
+}
+
+TEST(PrefixIsolation, FirstCaseSeesNothingOfTheSecond) {
+    ExpectCleanPrefix();
+    LeaveMarks();
+}
+
+TEST(PrefixIsolation, SecondCaseSeesNothingOfTheFirst) {
+    ExpectCleanPrefix();
+    LeaveMarks();
+}
+
+}  // namespace
