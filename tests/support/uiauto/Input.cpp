@@ -1,0 +1,51 @@
+#include "UiAuto.h"
+
+#include <cctype>
+
+namespace uiauto {
+
+namespace {
+
+// Where typed keys go: the focused control of the window's thread.
+HWND KeyboardTarget(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    if (thread && GetGUIThreadInfo(thread, &info) && info.hwndFocus) return info.hwndFocus;
+    return window;
+}
+
+LPARAM KeyParam(UINT virtualKey, bool release, bool alt) {
+    LPARAM param = 1 | (static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16);
+    if (alt) param |= 1L << 29;
+    if (release) param |= (1L << 30) | (1L << 31);
+    return param;
+}
+
+}  // namespace
+
+bool PressButton(HWND dialog, int id) {
+    HWND button = Control(dialog, id);
+    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+    return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
+
+bool PressKey(HWND window, UINT virtualKey) {
+    if (!IsWindow(window)) return false;
+    HWND target = KeyboardTarget(window);
+    return PostMessageA(target, WM_KEYDOWN, virtualKey, KeyParam(virtualKey, false, false)) &&
+           PostMessageA(target, WM_KEYUP, virtualKey, KeyParam(virtualKey, true, false));
+}
+
+bool PressAltKey(HWND window, char letter) {
+    if (!IsWindow(window)) return false;
+    HWND target = KeyboardTarget(window);
+    UINT key = static_cast<UINT>(std::toupper(static_cast<unsigned char>(letter)));  // VK_A..VK_Z
+    return PostMessageA(target, WM_SYSCHAR, static_cast<unsigned char>(letter), KeyParam(key, false, true)) != FALSE;
+}
+
+bool CloseFromSystemMenu(HWND window) {
+    return IsWindow(window) && PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0) != FALSE;
+}
+
+}  // namespace uiauto

@@ -1,0 +1,183 @@
+// uiauto: drives a Win32 program's windows from a test running beside it
+// under Wine, the way a person would: start it, wait for its window, press its
+// buttons and keys, read its texts and message boxes, wait for it to end.
+//
+// Every wait is bounded (kDefaultTimeoutMs unless told otherwise) and reports
+// failure instead of hanging, so a stuck dialog fails the test. Presses are
+// posted, never sent, so they work while the program is busy in a modal box.
+// A Process that is still running when it goes out of scope is killed, so a
+// failed assertion leaves no program behind.
+//
+// Typical use:
+//   auto program = uiauto::Process::Start(kit::KitPath("mirvo_bc.exe"), "", kit::KitDir());
+//   HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOTEST");
+//   uiauto::PressButton(window, 1000);
+//   uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program.Id());
+//   EXPECT_EQ("Initialised OK", box.text);
+//   uiauto::AnswerMessageBox(box.window, IDOK);
+//   uiauto::CloseFromSystemMenu(window);
+//   EXPECT_EQ(0u, program.WaitForExit().value_or(0xbad));
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace uiauto {
+
+constexpr DWORD kDefaultTimeoutMs = 5000;
+
+// Polls `condition` every few milliseconds until it holds (true) or the time
+// is up (false). The condition is checked once more at the deadline.
+bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// ---------------------------------------------------------------- processes
+
+// A started program; owns its process handle.
+class Process {
+public:
+    // Starts `program` with `arguments` (appended to the quoted program path)
+    // in `workingDir` ("" = the test's own), passing `showCommand` as the
+    // show command its WinMain receives. Check Started() / Error().
+    static Process Start(const std::string &program, const std::string &arguments = "",
+                         const std::string &workingDir = "", int showCommand = SW_SHOWNORMAL);
+
+    Process() = default;
+    Process(Process &&other) noexcept;
+    Process &operator=(Process &&other) noexcept;
+    Process(const Process &) = delete;
+    Process &operator=(const Process &) = delete;
+    ~Process();  // Kill()s a program that is still running
+
+    bool Started() const { return handle_ != nullptr; }
+    const std::string &Error() const { return error_; }  // why Start failed
+    DWORD Id() const { return id_; }
+    HANDLE Handle() const { return handle_; }
+    bool Running() const;
+
+    // The exit code once the program has ended within the time; nullopt if it
+    // is still running (it is left running: the destructor kills it).
+    std::optional<DWORD> WaitForExit(DWORD timeoutMs = kDefaultTimeoutMs) const;
+
+    // Terminates the program if it is still running, and waits for the end.
+    void Kill();
+
+private:
+    HANDLE handle_ = nullptr;
+    DWORD id_ = 0;
+    std::string error_;
+};
+
+// ---------------------------------------------------------------- windows
+
+// A top-level window of the process with this class (nullptr: any) and
+// caption (nullptr: any; otherwise the whole caption), or nullptr.
+// Hidden windows count only when `visibleOnly` is false.
+HWND FindTopWindow(DWORD processId, const char *className, const char *caption = nullptr,
+                   bool visibleOnly = true);
+
+// FindTopWindow, waited for; nullptr when none came within the time.
+HWND WaitForTopWindow(DWORD processId, const char *className, const char *caption = nullptr,
+                      DWORD timeoutMs = kDefaultTimeoutMs);
+
+// True once the window no longer exists (or is hidden, when `orHidden`).
+bool WaitForWindowGone(HWND window, DWORD timeoutMs = kDefaultTimeoutMs, bool orHidden = false);
+
+std::string ClassOf(HWND window);
+
+// ---------------------------------------------------------------- controls
+
+// The child control `id` of `dialog`, or nullptr.
+HWND Control(HWND dialog, int id);
+
+// A window's text through WM_GETTEXT, with a bounded wait for the answer.
+// When there is no answer the result says so in angle brackets, e.g.
+// "<no window>" or "<no answer to WM_GETTEXT>", so a test's failure shows it.
+std::string TextOf(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
+std::string ControlText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// True once the control's text equals `expected` (a handler may still be
+// running after its message box closed); false at the end of the time.
+bool WaitForControlText(HWND dialog, int id, const std::string &expected,
+                        DWORD timeoutMs = kDefaultTimeoutMs);
+
+bool IsControlEnabled(HWND dialog, int id);
+bool IsControlVisible(HWND dialog, int id);
+
+// List boxes (LBS_HASSTRINGS): every line, the selected line of a
+// single-selection box (-1: none), the selected lines of a multiple-selection box.
+std::vector<std::string> ListBoxLines(HWND listBox, DWORD timeoutMs = kDefaultTimeoutMs);
+int ListBoxSelection(HWND listBox, DWORD timeoutMs = kDefaultTimeoutMs);
+std::vector<int> ListBoxSelections(HWND listBox, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// ---------------------------------------------------------------- input
+
+// Clicks button `id` of `dialog` as a mouse click would (BM_CLICK, posted).
+// False when the button is missing, hidden or disabled: a person could not
+// click it either.
+bool PressButton(HWND dialog, int id);
+
+// Posts a key press (WM_KEYDOWN, WM_KEYUP) to the control that has the
+// keyboard focus in the window's thread, or to the window itself, so that the
+// program's message loop (IsDialogMessage) sees it as typed.
+bool PressKey(HWND window, UINT virtualKey);
+inline bool PressEnter(HWND window) { return PressKey(window, VK_RETURN); }
+inline bool PressEscape(HWND window) { return PressKey(window, VK_ESCAPE); }
+
+// Alt + letter: the dialog manager clicks the control whose text has "&letter".
+bool PressAltKey(HWND window, char letter);
+
+// Close on the window's system menu (WM_SYSCOMMAND, SC_CLOSE, posted).
+bool CloseFromSystemMenu(HWND window);
+
+// ---------------------------------------------------------------- message boxes
+
+enum class IconKind { None, Information, Exclamation, Stop, Question, Unknown };
+const char *ToString(IconKind kind);
+
+struct MessageBoxButton {
+    int id;            // IDOK, IDCANCEL, IDYES, IDNO, ...
+    std::string text;  // "OK", "&Yes", ...
+};
+
+struct MessageBoxInfo {
+    HWND window = nullptr;  // nullptr: no box came
+    HWND owner = nullptr;   // GetWindow(GW_OWNER): the program's window, or nullptr
+    std::string caption;
+    std::string text;       // the static with id 0xFFFF
+    std::vector<MessageBoxButton> buttons;  // in child order
+    IconKind icon = IconKind::None;
+
+    explicit operator bool() const { return window != nullptr; }
+    std::vector<int> ButtonIds() const;
+};
+
+// Waits for a visible message box (dialog class "#32770") of the process and
+// reads it. `owner`: only a box owned by that window counts (nullptr: any box).
+MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs,
+                                 HWND owner = nullptr);
+
+// True while the process shows any visible "#32770" box.
+bool HasMessageBox(DWORD processId);
+
+// Reads a message box that is on the screen.
+MessageBoxInfo ReadMessageBox(HWND box);
+
+// Presses the box's button `buttonId` and waits until the box is gone.
+bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// The kind of the icon shown by `iconStatic`. Under Wine another process's
+// HICON cannot be compared or read, so the static's pixels on the screen are
+// compared with the system icons (LoadIcon(NULL, IDI_...)) drawn here.
+IconKind IconKindOf(HWND iconStatic);
+
+// ---------------------------------------------------------------- screenshots
+
+// Saves what the screen shows of the window (frame included) as a 24-bit .bmp.
+// The window should be on top: this is a copy from the screen.
+bool SaveScreenshot(HWND window, const std::string &bmpPath);
+
+}  // namespace uiauto
