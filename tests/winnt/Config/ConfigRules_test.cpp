@@ -1,0 +1,136 @@
+// The configuration utility's rules, called directly: slot names and key
+// paths, state texts, card list lines, the status line, where found cards
+// go, and the texts of the error boxes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "DetectionPlacement.h"
+#include "StoreErrorText.h"
+#include "StoreNames.h"
+#include "WindowText.h"
+
+using namespace cfg;
+
+TEST(StoreNames, FirstAndLastSlot) {
+    EXPECT_EQ(CardName(0), "KVT1");
+    EXPECT_EQ(CardName(31), "KVT32");
+    EXPECT_EQ(CardKeyPath(0), "System\\CurrentControlSet\\Services\\Mirvo\\0");
+    EXPECT_EQ(CardKeyPath(9), "System\\CurrentControlSet\\Services\\Mirvo\\9");
+    EXPECT_EQ(CardKeyPath(31), "System\\CurrentControlSet\\Services\\Mirvo\\31");
+}
+
+TEST(StoreNames, StateTexts) {
+    EXPECT_EQ(CardStateText(1), "OK");
+    EXPECT_EQ(CardStateText(2), "Resource conflict");
+    EXPECT_EQ(CardStateText(3), "Card not found");
+    EXPECT_EQ(CardStateText(4), "New card");
+    for (DWORD other : {0ul, 5ul, 6ul, 0x80000000ul, 0xFFFFFFFFul})
+        EXPECT_EQ(CardStateText(other), "Unknown") << "state code " << other;
+}
+
+TEST(CardLine, UsedSlot) {
+    EXPECT_EQ(FormatCardLineText(0, {true, 0x3A0, 1}), "KVT1\t at 0x000003A0 (OK)");
+    EXPECT_EQ(FormatCardLineText(31, {true, 0xFFFFFFFF, 3}), "KVT32\t at 0xFFFFFFFF (Card not found)");
+    EXPECT_EQ(FormatCardLineText(4, {true, 0x123456789ull & 0xFFFFFFFF, 2}),
+              "KVT5\t at 0x23456789 (Resource conflict)");
+}
+
+TEST(CardLine, UsedSlotWithoutValues) {
+    EXPECT_EQ(FormatCardLineText(2, {true, 0, 0}), "KVT3\t at 0x00000000 (Unknown)");
+    EXPECT_EQ(FormatCardLineText(2, {true, 0xabc, 5}), "KVT3\t at 0x00000ABC (Unknown)");
+}
+
+TEST(CardLine, FreeSlotIgnoresValues) {
+    EXPECT_EQ(FormatCardLineText(1, {}), "KVT2\t [not used]");
+    EXPECT_EQ(FormatCardLineText(1, {false, 0x3A0, 1}), "KVT2\t [not used]");
+}
+
+TEST(ConfigStatus, TemplateOfTheResources) {
+    const std::string tmpl = "Configuration is %s loaded";
+    EXPECT_EQ(FormatConfigStatus(tmpl, false), "Configuration is not loaded");
+    EXPECT_EQ(FormatConfigStatus(tmpl, true), "Configuration is  loaded");
+}
+
+TEST(ConfigStatus, OddTemplatesAreSafe) {
+    EXPECT_EQ(FormatConfigStatus("", false), "");
+    EXPECT_EQ(FormatConfigStatus("no word here", false), "no word here");
+    EXPECT_EQ(FormatConfigStatus("%s", false), "not");
+    EXPECT_EQ(FormatConfigStatus("%s and %s", false), "not and %s");
+    EXPECT_EQ(FormatConfigStatus("100%% %s %d %n %", false), "100% not %d %n %");
+}
+
+TEST(Placement, LowestFreeSlotsInProbeOrder) {
+    std::vector<bool> used(MaxCards, false);
+    used[0] = used[2] = true;
+    auto placed = PlaceFoundCards({0x300, 0x310, 0x320}, [&](int slot) { return used[slot]; });
+    ASSERT_EQ(placed.size(), 3u);
+    EXPECT_EQ(placed[0].slot, 1);
+    EXPECT_EQ(placed[0].address, 0x300u);
+    EXPECT_EQ(placed[1].slot, 3);
+    EXPECT_EQ(placed[1].address, 0x310u);
+    EXPECT_EQ(placed[2].slot, 4);
+    EXPECT_EQ(placed[2].address, 0x320u);
+}
+
+TEST(Placement, StopsAskingOnceEveryCardIsPlaced) {
+    std::vector<int> asked;
+    auto placed = PlaceFoundCards({0x300}, [&](int slot) {
+        asked.push_back(slot);
+        return slot < 3;
+    });
+    ASSERT_EQ(placed.size(), 1u);
+    EXPECT_EQ(placed[0].slot, 3);
+    EXPECT_EQ(asked, (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST(Placement, MoreCardsThanFreeSlots) {
+    std::vector<DWORD> found;
+    for (DWORD i = 0; i < 5; ++i) found.push_back(0x300 + 0x10 * i);
+    auto placed = PlaceFoundCards(found, [](int slot) { return slot != 7 && slot != 31; });
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].slot, 7);
+    EXPECT_EQ(placed[0].address, 0x300u);
+    EXPECT_EQ(placed[1].slot, 31);
+    EXPECT_EQ(placed[1].address, 0x310u);
+
+    int asked = 0;
+    EXPECT_TRUE(PlaceFoundCards(found, [&](int) { return ++asked, true; }).empty());
+    EXPECT_EQ(asked, MaxCards) << "every slot is looked at when none is free";
+}
+
+TEST(Placement, NothingFoundAsksNothing) {
+    bool asked = false;
+    EXPECT_TRUE(PlaceFoundCards({}, [&](int) { return asked = true; }).empty());
+    EXPECT_FALSE(asked);
+}
+
+TEST(RegistryErrorText, SystemTextOrUnknown) {
+    EXPECT_EQ(RegistryErrorText(5, std::string("Access denied.\r\n")), "Access denied.\r\n");
+    EXPECT_EQ(RegistryErrorText(0x3F5, std::nullopt), "Unknown error 3F5");
+    EXPECT_EQ(RegistryErrorText(0xDEADBEEF, std::string()), "Unknown error DEADBEEF");
+}
+
+TEST(RegistryErrorText, LongTextIsCutNotLost) {
+    std::string exact(127, 'a');
+    EXPECT_EQ(RegistryErrorText(1, exact), exact);
+    std::string longer = std::string(127, 'b') + "tail";
+    EXPECT_EQ(RegistryErrorText(1, longer), std::string(127, 'b'));
+}
+
+TEST(ErrorMessages, SystemError) {
+    EXPECT_EQ(SystemErrorMessage(5, "Access denied."), "Win32 Error.  Code: 5.\nAccess denied.");
+    EXPECT_EQ(SystemErrorMessage(0, "ignored"), "A Win32 API function failed");
+    EXPECT_EQ(SystemErrorMessage(0x80000005, "x"), "Win32 Error.  Code: -2147483643.\nx");
+}
+
+TEST(ErrorMessages, UnexpectedErrorNamesKindModuleAndAddress) {
+    EXPECT_EQ(UnexpectedErrorText("SystemError", "mirvocfg.exe", 0x1A2B, "Win32 Error.  Code: 5.\nx"),
+              "SystemError in module mirvocfg.exe at offset 0x00001A2B.\n\nWin32 Error.  Code: 5.\nx");
+}
+
+TEST(ErrorMessages, TrimSystemText) {
+    EXPECT_EQ(TrimSystemText("Access denied.\r\n"), "Access denied.");
+    EXPECT_EQ(TrimSystemText("\r\n"), "");
+    EXPECT_EQ(TrimSystemText("a\r\nb \r\n"), "a\r\nb");
+}

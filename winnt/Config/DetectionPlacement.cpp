@@ -1,0 +1,18 @@
+#include "DetectionPlacement.h"
+
+#include "StoreNames.h"
+
+namespace cfg {
+
+std::vector<CardPlacement> PlaceFoundCards(const std::vector<DWORD> &found,
+                                           const std::function<bool(int slot)> &isConfigured) {
+    std::vector<CardPlacement> placed;
+    std::size_t next = 0;
+    for (int slot = 0; slot < MaxCards && next < found.size(); ++slot) {
+        if (isConfigured(slot)) continue;
+        placed.push_back({slot, found[next++]});
+    }
+    return placed;
+}
+
+}  // namespace cfg

@@ -1,0 +1,10 @@
+// "Find new cards": asks the card library which candidate addresses hold a
+// card that is not yet configured and, on the user's consent, gives each one
+// a free slot.
+#pragma once
+
+namespace cfg {
+
+void FindNewCards();
+
+}  // namespace cfg
