@@ -6,18 +6,8 @@ set -eu
 cd "$(dirname "$0")/.."
 tools/setup-machine.sh
 tools/build-kits.sh
-
-started_xvfb=
-if [ -z "${DISPLAY:-}" ]; then
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { display=":$n"; break; }
-  done
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  started_xvfb=$!
-  export DISPLAY=$display
-  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X${display#:}" ] && break; sleep 0.1; done
-fi
-trap '[ -n "$started_xvfb" ] && kill "$started_xvfb" 2>/dev/null || true' EXIT
+. tools/display.sh
+ensure_display
 
 # Prepare the Wine prefix once, before the tests copy it.
 tools/wine/prepare-prefix.sh build/x64/wine/base

@@ -1,0 +1,89 @@
+// kit_demo: the kit's main job on the simulated card, done as a user would
+// after INSTALL.EXE -i -y: mirvocfg finds the card, adds it and loads the
+// configuration; mirvo_bc then initialises the card and reads its weights.
+// Screenshots of both windows go to the folder given as the first argument.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "KitPaths.h"
+#include "UiAuto.h"
+
+namespace {
+
+// The controls the demo presses (the programs' resource ids).
+constexpr int kConfigDeleteOrExit = IDCANCEL;
+constexpr int kConfigCardList = 104;
+constexpr int kConfigStatus = 105;
+constexpr int kConfigLoad = 106;
+constexpr int kConfigFind = 107;
+constexpr int kReaderInit = 1000;
+constexpr int kReaderRead = 1002;
+constexpr int kReaderStatus = 1003;
+constexpr DWORD kPatienceMs = 20000;
+
+bool Fail(const std::string &what) {
+    std::printf("kit_demo: %s\n", what.c_str());
+    return false;
+}
+
+bool AnswerBox(DWORD processId, int button) {
+    uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(processId, kPatienceMs);
+    if (!box) return Fail("no message box came");
+    std::printf("  box \"%s\": %s\n", box.caption.c_str(), box.text.c_str());
+    return uiauto::AnswerMessageBox(box.window, button);
+}
+
+bool ConfigureCard(const std::string &shotDir) {
+    std::printf("mirvocfg: find the card, add it, load the configuration\n");
+    auto program = uiauto::Process::Start(kit::KitPath("mirvocfg.exe"), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start mirvocfg.exe: " + program.Error());
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOCFG", nullptr, kPatienceMs);
+    if (!window) return Fail("mirvocfg's window did not come");
+
+    if (!uiauto::PressButton(window, kConfigFind)) return Fail("cannot press \"Find new cards\"");
+    if (!AnswerBox(program.Id(), IDYES)) return false;
+    if (!uiauto::PressButton(window, kConfigLoad)) return Fail("cannot press \"Load config\"");
+    if (!uiauto::WaitForControlText(window, kConfigStatus, "Configuration is  loaded", kPatienceMs))
+        return Fail("the configuration was not loaded: " + uiauto::ControlText(window, kConfigStatus));
+    std::printf("  status: %s\n", uiauto::ControlText(window, kConfigStatus).c_str());
+    std::printf("  slot 0: %s\n", uiauto::ListBoxLines(uiauto::Control(window, kConfigCardList)).at(0).c_str());
+    uiauto::SaveScreenshot(window, shotDir + "\\mirvocfg.bmp");
+
+    uiauto::PressButton(window, kConfigDeleteOrExit);
+    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("mirvocfg did not end");
+    return true;
+}
+
+bool ReadCard(const std::string &shotDir) {
+    std::printf("mirvo_bc: open KVT1, initialise it, read its four weights\n");
+    auto program = uiauto::Process::Start(kit::KitPath("mirvo_bc.exe"), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start mirvo_bc.exe: " + program.Error());
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOTEST", nullptr, kPatienceMs);
+    if (!window) return Fail("mirvo_bc's window did not come");
+    if (uiauto::HasMessageBox(program.Id()) && !AnswerBox(program.Id(), IDOK)) return false;
+    if (!uiauto::WaitUntil([&] { return !program.Running() || uiauto::ControlText(window, kReaderStatus) == "closed"; }))
+        return Fail("mirvo_bc did not start");
+    if (!program.Running()) return Fail("mirvo_bc could not open the card");
+
+    if (!uiauto::PressButton(window, kReaderInit)) return Fail("cannot press \"Init Card\"");
+    if (!AnswerBox(program.Id(), IDOK)) return false;
+    if (!uiauto::PressButton(window, kReaderRead)) return Fail("cannot press \"Read Card\"");
+    if (!uiauto::WaitUntil([&] { return !uiauto::ControlText(window, kReaderStatus).empty(); }))
+        return Fail("no weights were shown");
+    std::printf("  weights: %s\n", uiauto::ControlText(window, kReaderStatus).c_str());
+    uiauto::SaveScreenshot(window, shotDir + "\\mirvo_bc.bmp");
+
+    uiauto::PressButton(window, IDCANCEL);
+    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("mirvo_bc did not end with 0");
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    const std::string shotDir = argc > 1 ? argv[1] : ".";
+    return ConfigureCard(shotDir) && ReadCard(shotDir) ? 0 : 1;
+}

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# run-demo.sh: the kit's main job on the simulated card, in a fresh Wine prefix.
+# Builds the kits, installs the driver with INSTALL.EXE -i -y from the kit
+# folder, configures the card in mirvocfg (Find new cards, add it, Load config)
+# and reads its weights in mirvo_bc, as a user would; screenshots of both
+# windows land in build/x64/demo/. With a display of your own, mirvo_bc then
+# stays open for you to try.
+set -eu
+cd "$(dirname "$0")/.."
+root=$(pwd)
+tools/setup-machine.sh
+tools/build-kits.sh
+
+had_display=${DISPLAY:-}
+. tools/display.sh
+ensure_display
+. tools/wine/env.sh
+
+prefix=$root/build/x64/wine/demo
+out=$root/build/x64/demo
+rm -rf "$prefix" "$prefix.lock" "$out"
+mkdir -p "$out"
+echo "Preparing a fresh Wine prefix in $prefix ..."
+tools/wine/prepare-prefix.sh "$prefix"
+export WINEPREFIX=$prefix
+wineserver -p
+trap 'wineserver -k 2>/dev/null; kill "${KIT_XVFB_PID:-}" 2>/dev/null || true' EXIT
+
+winpath() { echo "Z:$1" | tr / '\\'; }
+
+echo "INSTALL.EXE -i -y (from the kit folder):"
+(cd build/x64/kit && "$WINE_LOADER" INSTALL.EXE -i -y) | tr -d '\r' | sed 's/^/  /'
+
+"$WINE_LOADER" build/x64/tests/demo/kit_demo.exe "$(winpath "$out")"
+
+for bmp in "$out"/*.bmp; do
+  [ -f "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" && rm -f "$bmp"
+done
+echo "Screenshots:"
+ls "$out"/*.png 2>/dev/null | sed 's/^/  /'
+
+if [ -n "$had_display" ]; then
+  echo "mirvo_bc is open on your display; close it to end."
+  (cd build/x64/kit && "$WINE_LOADER" mirvo_bc.exe) || true
+fi
