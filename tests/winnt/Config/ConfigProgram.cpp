@@ -33,6 +33,27 @@ std::string CreateUnstartableService() {
     return "";
 }
 
+std::string MakeServiceKeyVolatile() {
+    const char *names[] = {"Type", "Start", "ErrorControl"};
+    DWORD values[3] = {};
+    for (int i = 0; i < 3; ++i) values[i] = ReadValue(kServiceKey, names[i]).value_or(0);
+    char image[MAX_PATH] = "";
+    DWORD size = sizeof image;
+    RegGetValueA(HKEY_LOCAL_MACHINE, kServiceKey, "ImagePath", RRF_RT_ANY, nullptr, image, &size);
+    if (LONG r = RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey); r != ERROR_SUCCESS)
+        return "RegDeleteTree failed: " + std::to_string(r);
+    HKEY key = nullptr;
+    if (LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, REG_OPTION_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        r != ERROR_SUCCESS)
+        return "RegCreateKeyEx (volatile) failed: " + std::to_string(r);
+    for (int i = 0; i < 3; ++i)
+        RegSetValueExA(key, names[i], 0, REG_DWORD, reinterpret_cast<BYTE *>(&values[i]), 4);
+    RegSetValueExA(key, "ImagePath", 0, REG_EXPAND_SZ, reinterpret_cast<BYTE *>(image), size);
+    RegCloseKey(key);
+    return "";
+}
+
 DWORD ServiceState() {
     Sc manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
     Sc service(manager.handle ? OpenServiceA(manager.handle, "Mirvo", SERVICE_QUERY_STATUS) : nullptr);
@@ -91,7 +112,27 @@ HWND ConfigProgram::WaitForWindow(DWORD timeoutMs) {
 std::string ConfigProgram::Status() const { return uiauto::ControlText(window_, kStatus); }
 
 std::vector<std::string> ConfigProgram::Lines() const {
-    return uiauto::ListBoxLines(uiauto::Control(window_, kCardList));
+    // Read through the wide messages into a roomy buffer: Wine copies the
+    // other process's reply into the caller's buffer whole.
+    HWND list = uiauto::Control(window_, kCardList);
+    std::vector<std::string> lines;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, uiauto::kDefaultTimeoutMs, &count))
+        return lines;
+    for (int i = 0; i < static_cast<int>(count); ++i) {
+        std::vector<WCHAR> wide(4096, 0);
+        DWORD_PTR length = 0;
+        if (!SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()),
+                                 SMTO_ABORTIFHUNG, uiauto::kDefaultTimeoutMs, &length) ||
+            static_cast<LRESULT>(length) == LB_ERR) {
+            lines.push_back("<no line " + std::to_string(i) + ">");
+            continue;
+        }
+        char line[4096] = "";
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), -1, line, sizeof line, nullptr, nullptr);
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 int ConfigProgram::Selection() const { return uiauto::ListBoxSelection(uiauto::Control(window_, kCardList)); }
@@ -119,6 +160,13 @@ bool ConfigProgram::WaitIdle(DWORD timeoutMs) {
         timeoutMs);
 }
 
+bool ConfigProgram::StartPastDriverWarning() {
+    if (!WaitForWindow()) return false;
+    uiauto::MessageBoxInfo box = WaitForBox();
+    if (!box || box.caption != "Moderately severe error") return false;
+    return uiauto::AnswerMessageBox(box.window, IDOK) && WaitIdle();
+}
+
 std::optional<DWORD> ConfigProgram::Exit() {
     if (!Press(kExit)) return std::nullopt;
     uiauto::WaitUntil([&] { return !process_.Running() || uiauto::HasMessageBox(process_.Id()); });
@@ -137,5 +185,26 @@ std::string UsedLine(int slot, DWORD address, const char *state) {
 }
 
 std::string FreeLine(int slot) { return "KVT" + std::to_string(slot + 1) + "\t [not used]"; }
+
+}  // namespace cfgtest
+
+namespace cfgtest {
+
+std::string SystemText(DWORD code) {
+    char *buffer = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT),
+                                  reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+    std::string text = length ? std::string(buffer, length) : std::string();
+    if (buffer) LocalFree(buffer);
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+    return text;
+}
+
+bool IsDefaultButton(HWND box, int id) {
+    HWND button = GetDlgItem(box, id);
+    return button && (GetWindowLongA(button, GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+}
 
 }  // namespace cfgtest

@@ -24,6 +24,10 @@ extern const char *const kServiceKey; // HKLM "System\\CurrentControlSet\\Servic
 // A kernel driver service "Mirvo" whose image does not exist: it is there,
 // stopped, and cannot be started. "" or what failed.
 std::string CreateUnstartableService();
+// Makes the service key volatile (keeping its values), so that no stable
+// card subkey can be created below it. The Service Control Manager keeps the
+// service it has in memory. "" or what failed.
+std::string MakeServiceKeyVolatile();
 // The service's current state (SERVICE_RUNNING ...), or 0 when it cannot be read.
 DWORD ServiceState();
 
@@ -67,6 +71,10 @@ public:
     // Waits until the program shows no box and its window answers again.
     bool WaitIdle(DWORD timeoutMs = uiauto::kDefaultTimeoutMs);
 
+    // Starts with the unstartable service: the window comes, its warning is
+    // answered. False when either does not come.
+    bool StartPastDriverWarning();
+
     // Exit, answering "Stern advice" with OK when it comes; the exit code.
     std::optional<DWORD> Exit();
 
@@ -78,5 +86,10 @@ private:
 // The line the program shows for a used slot ("KVT1\t at 0x000003A0 (OK)").
 std::string UsedLine(int slot, DWORD address, const char *state);
 std::string FreeLine(int slot);
+
+// The system's text for `code`, as the program fetches it, without its line break.
+std::string SystemText(DWORD code);
+// Whether the box's button `id` is its default button.
+bool IsDefaultButton(HWND box, int id);
 
 }  // namespace cfgtest

@@ -1,0 +1,99 @@
+// Delete card and Edit card through the real window, and the "Error" box of
+// a card subkey that cannot be created.
+#include <gtest/gtest.h>
+
+#include "ConfigProgram.h"
+
+using namespace cfgtest;
+
+TEST(Delete, ConfiguredSlot) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    SetConfigState(1);
+    WriteCard(4, 0x340, 1);
+    WriteCard(5, 0x350);
+    ConfigProgram program;
+    ASSERT_TRUE(program.StartPastDriverWarning());
+    ASSERT_EQ(program.Status(), kLoaded);
+
+    ASSERT_TRUE(program.Select(4));
+    ASSERT_TRUE(program.Press(kDeleteCard));
+    ASSERT_TRUE(uiauto::WaitForControlText(program.window(), kStatus, kNotLoaded));
+    EXPECT_FALSE(CardExists(4));
+    EXPECT_TRUE(CardExists(5));
+    EXPECT_EQ(ConfigState(), std::optional<DWORD>(0));
+    std::vector<std::string> lines = program.Lines();
+    ASSERT_EQ(lines.size(), 32u);
+    EXPECT_EQ(lines[4], FreeLine(4));
+    EXPECT_EQ(lines[5], UsedLine(5, 0x350, "Unknown"));
+    EXPECT_EQ(program.Selection(), 4);
+    EXPECT_FALSE(uiauto::HasMessageBox(program.id())) << "no question, no error";
+    EXPECT_EQ(program.Exit(), std::optional<DWORD>(0));
+}
+
+TEST(Delete, FreeSlotStillMarksTheConfigurationChanged) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    SetConfigState(1);
+    ConfigProgram program;
+    ASSERT_TRUE(program.StartPastDriverWarning());
+    ASSERT_TRUE(program.Select(31));
+    ASSERT_TRUE(program.Press(kDeleteCard));
+    ASSERT_TRUE(uiauto::WaitForControlText(program.window(), kStatus, kNotLoaded));
+    EXPECT_EQ(ConfigState(), std::optional<DWORD>(0));
+    EXPECT_FALSE(CardExists(31));
+    EXPECT_EQ(program.Lines().size(), 32u);
+    EXPECT_EQ(program.Lines()[31], FreeLine(31));
+    EXPECT_EQ(program.Selection(), 31);
+    EXPECT_FALSE(uiauto::HasMessageBox(program.id())) << "deleting a free slot is no error";
+    EXPECT_EQ(program.Exit(), std::optional<DWORD>(0));
+}
+
+TEST(Delete, NoSelectionDoesNothing) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    SetConfigState(1);
+    WriteCard(0, 0x3A0);
+    ConfigProgram program;
+    ASSERT_TRUE(program.StartPastDriverWarning());
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(uiauto::Control(program.window(), kCardList), LB_SETCURSEL, (WPARAM)-1, 0,
+                        SMTO_ABORTIFHUNG, 2000, &result);
+    ASSERT_EQ(program.Selection(), -1);
+    ASSERT_TRUE(program.Press(kDeleteCard));
+    ASSERT_TRUE(program.Press(kEditCard));
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_TRUE(CardExists(0));
+    EXPECT_EQ(ConfigState(), std::optional<DWORD>(1));
+    EXPECT_EQ(program.Status(), kLoaded);
+    EXPECT_FALSE(uiauto::HasMessageBox(program.id()));
+    EXPECT_EQ(program.Exit(), std::optional<DWORD>(0));
+}
+
+TEST(RegistryError, CardSubkeyThatCannotBeCreated) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    ASSERT_EQ(MakeServiceKeyVolatile(), "");
+    SetConfigState(1);
+    ConfigProgram program;
+    ASSERT_TRUE(program.StartPastDriverWarning());
+
+    ASSERT_TRUE(program.Select(6));
+    ASSERT_TRUE(program.Press(kEditCard));
+    uiauto::MessageBoxInfo box = program.WaitForBox();
+    ASSERT_TRUE(box) << "no error box";
+    EXPECT_EQ(box.caption, "Error");
+    std::string expected = SystemText(ERROR_CHILD_MUST_BE_VOLATILE);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(box.text.substr(0, box.text.find_last_not_of("\r\n") + 1), expected);
+    EXPECT_EQ(box.icon, uiauto::IconKind::Exclamation) << uiauto::ToString(box.icon);
+    EXPECT_EQ(box.ButtonIds(), std::vector<int>{IDOK});
+    EXPECT_EQ(box.owner, program.window());
+    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
+
+    // The setup is still asked for; whatever it answers, the slot stays free.
+    if (uiauto::MessageBoxInfo setup = program.WaitForBox(3000); setup && setup.caption != "Error")
+        uiauto::AnswerMessageBox(setup.window, IDCANCEL);
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_FALSE(CardExists(6));
+    EXPECT_EQ(program.Lines()[6], FreeLine(6));
+    EXPECT_EQ(program.Selection(), 6);
+    EXPECT_FALSE(uiauto::HasMessageBox(program.id()));
+    program.process().Kill();
+}
