@@ -1,0 +1,24 @@
+// The installer's options: a letter after "-", "/" or "\".
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace installation {
+
+// Splits a command line at blanks and control characters; a double-quoted
+// stretch stays in one argument and loses its quotes. Element 0 is the
+// program's own path.
+std::vector<std::string> SplitCommandLine(const std::string &commandLine);
+
+// True when `argument` is a prefix character followed by exactly `letter`
+// (ASCII letters compared without case).
+bool ArgumentSelects(const std::string &argument, const std::string &letter);
+
+// True when some argument after the program's path selects `letter`.
+bool CommandLineSelects(const std::string &commandLine, const std::string &letter);
+
+// The usage guide, one entry a line.
+std::vector<std::string> UsageLines();
+
+}  // namespace installation

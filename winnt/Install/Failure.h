@@ -1,0 +1,32 @@
+// The installer's failures: each carries the text that the run's catch
+// writes after "Could not install: ".
+#pragma once
+
+#include <windows.h>
+
+#include <stdexcept>
+#include <string>
+
+namespace installation {
+
+class InstallFailure : public std::runtime_error {
+public:
+    explicit InstallFailure(const std::string &message) : std::runtime_error(message) {}
+};
+
+// The message of a failed platform call: "Win32 Error.  Code: <code>." and,
+// on the next line, the system's text; a zero code has no text of its own.
+std::string PlatformErrorMessage(DWORD code, const std::string &systemText);
+
+// The failure for the calling thread's last-error code.
+InstallFailure PlatformError();
+
+// Standard output is gone: the run cannot tell anybody anything, so it ends
+// abnormally. Deliberately not an InstallFailure, which the run's catch
+// would try to write.
+class OutputLost : public std::runtime_error {
+public:
+    OutputLost() : std::runtime_error("standard output cannot be written") {}
+};
+
+}  // namespace installation

@@ -1,0 +1,23 @@
+// Install: files, then the service (created and started), then the event-log
+// source.
+#include <windows.h>
+
+#include "Console.h"
+#include "Installation.h"
+#include "SystemPaths.h"
+
+namespace installation {
+
+void DoInstall() {
+    if (!OptionGiven("f")) {
+        const std::string sourceDir = ProgramFolder();
+        WriteLine("Installing 4 channel loadcell card driver from " + sourceDir);
+        CopyDriverFiles(sourceDir);
+    }
+    CreateDriverService();
+    AddEventLogSource();
+    WriteLine("Installation complete. Use Configkvt to configure cards");
+    if (!OptionGiven("y")) PressAnyKey();
+}
+
+}  // namespace installation

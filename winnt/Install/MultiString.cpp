@@ -1,0 +1,66 @@
+#include "MultiString.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace installation {
+
+namespace {
+
+// Length of the name at `offset`, stopping at the end of the data when the
+// name has no terminator there.
+std::string::size_type NameLength(const BYTE *list, DWORD size, std::string::size_type offset) {
+    const BYTE *begin = list + offset;
+    const BYTE *end = list + size;
+    return static_cast<std::string::size_type>(std::find(begin, end, BYTE(0)) - begin);
+}
+
+// Offset just after the last name of the list (after its terminator when it
+// has one).
+std::string::size_type EndOfNames(const BYTE *list, DWORD size) {
+    std::string::size_type offset = 0;
+    while (offset < size && list[offset] != 0) {
+        offset += NameLength(list, size, offset);
+        if (offset < size) ++offset;
+    }
+    return offset;
+}
+
+bool NameAt(const BYTE *list, DWORD size, std::string::size_type offset, const std::string &name) {
+    return NameLength(list, size, offset) == name.size() && std::memcmp(list + offset, name.data(), name.size()) == 0;
+}
+
+}  // namespace
+
+std::string::size_type FindInMultiString(const BYTE *list, DWORD size, const std::string &name) {
+    std::string::size_type offset = 0;
+    while (offset < size && list[offset] != 0) {
+        if (NameAt(list, size, offset, name)) return offset;
+        offset += NameLength(list, size, offset) + 1;
+    }
+    return kNotFound;
+}
+
+std::vector<BYTE> AppendToMultiString(const BYTE *list, DWORD size, const std::string &name) {
+    const std::string::size_type end = EndOfNames(list, size);
+    std::vector<BYTE> result(list, list + end);
+    if (end > 0 && list[end - 1] != 0) result.push_back(0);  // the last name had no terminator
+    result.insert(result.end(), name.begin(), name.end());
+    result.push_back(0);
+    // Whatever followed the names (normally just the closing zero) stays.
+    result.insert(result.end(), list + end, list + size);
+    while (result.size() < 2 || result[result.size() - 1] != 0 || result[result.size() - 2] != 0)
+        result.push_back(0);
+    return result;
+}
+
+bool RemoveFromMultiString(std::vector<BYTE> &list, const std::string &name) {
+    const DWORD size = static_cast<DWORD>(list.size());
+    const std::string::size_type offset = FindInMultiString(list.data(), size, name);
+    if (offset == kNotFound) return false;
+    const std::string::size_type removed = std::min<std::string::size_type>(name.size() + 1, size - offset);
+    list.erase(list.begin() + offset, list.begin() + offset + removed);
+    return true;
+}
+
+}  // namespace installation

@@ -1,0 +1,33 @@
+// The run: platform check, one action, and the catch that turns every
+// failure into one line.
+#include <windows.h>
+
+#include "Console.h"
+#include "Failure.h"
+#include "Installation.h"
+
+namespace installation {
+
+bool IsWindowsNT4OrLater() {
+    static_assert(sizeof(OSVERSIONINFOA) == 148, "the plain version record");
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 4;
+}
+
+void RunInstaller() {
+    try {
+        if (!IsWindowsNT4OrLater())
+            throw InstallFailure("Mirvo.sys can only be installed on Windows NT version 4.0 or higher");
+        if (OptionGiven("x"))
+            DoUninstall();
+        else if (OptionGiven("i"))
+            DoInstall();
+        else
+            ShowUsage();
+    } catch (const InstallFailure &failure) {
+        WriteLine(std::string("Could not install: ") + failure.what());
+    }
+}
+
+}  // namespace installation

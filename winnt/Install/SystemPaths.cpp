@@ -1,0 +1,29 @@
+#include "SystemPaths.h"
+
+#include <windows.h>
+
+#include "Failure.h"
+#include "Installation.h"
+
+namespace installation {
+
+std::string FolderOfPath(const std::string &path) {
+    const std::string::size_type last = path.find_last_of("\\:");
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH + 1] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return FolderOfPath(std::string(path, length < MAX_PATH ? length : MAX_PATH));
+}
+
+std::string SystemDirPath() {
+    char dir[MAX_PATH + 1] = {};
+    if (GetSystemDirectoryA(dir, sizeof dir) == 0) throw InstallFailure("couldn't find sys dir");
+    return std::string(dir) + "\\";
+}
+
+std::string DriversDirPath() { return SystemDirPath() + "Drivers\\"; }
+
+}  // namespace installation

@@ -1,0 +1,15 @@
+// Folder paths, each ending with a backslash.
+#pragma once
+
+#include <string>
+
+namespace installation {
+
+// The folder part of a program's path: up to and including its last
+// backslash or colon ("" when it has neither).
+std::string FolderOfPath(const std::string &path);
+
+// The folder the running program was started from.
+std::string ProgramFolder();
+
+}  // namespace installation

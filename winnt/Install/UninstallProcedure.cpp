@@ -1,0 +1,30 @@
+// Uninstall, after a confirmation: files, then the event-log source, then the
+// service.
+#include <windows.h>
+
+#include "Console.h"
+#include "Installation.h"
+
+namespace installation {
+
+namespace {
+
+bool UserConfirmsRemoval() {
+    WriteLine("This will remove the drivers for the Qorim 4 channel loadcell card");
+    WriteLine("Applications using this card will not longer work correctly");
+    WriteLine("Do you wish to continue? [Y/N]");
+    const char answer = ReadKeyChar();
+    return answer == 'y' || answer == 'Y';
+}
+
+}  // namespace
+
+void DoUninstall() {
+    if (!OptionGiven("y") && !UserConfirmsRemoval()) return;
+    DeleteDriverFiles();
+    RemoveEventLogSource();
+    RemoveDriverService();
+    WriteLine("Mirvo driver removed");
+}
+
+}  // namespace installation
