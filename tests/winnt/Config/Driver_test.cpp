@@ -1,0 +1,84 @@
+// mirvocfg with the simulated card's driver service: a running service gets
+// no start call, a stopped one is started quietly, and "Load config" restarts
+// it and reads the card states back.
+#include <gtest/gtest.h>
+
+#include "ConfigProgram.h"
+#include "SimCard.h"
+
+using namespace cfgtest;
+
+TEST(DriverStart, AlreadyRunningGetsNoStartCall) {
+    ASSERT_EQ(simcard::InstallAndStartDriver(), "");
+    ASSERT_EQ(ServiceState(), static_cast<DWORD>(SERVICE_RUNNING));
+    ConfigProgram program;
+    ASSERT_TRUE(program.WaitForWindow());
+    // A start call on a running service fails, which would show the warning.
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_FALSE(uiauto::WaitForMessageBox(program.id(), 1500)) << "no message at start";
+    EXPECT_TRUE(uiauto::IsControlEnabled(program.window(), kLoadConfig));
+    EXPECT_TRUE(uiauto::IsControlEnabled(program.window(), kFindCards));
+    EXPECT_EQ(ServiceState(), static_cast<DWORD>(SERVICE_RUNNING));
+    program.process().Kill();
+}
+
+TEST(DriverStart, StoppedAndStartableIsStartedQuietly) {
+    ASSERT_EQ(simcard::InstallDriver(), "");
+    ASSERT_EQ(ServiceState(), static_cast<DWORD>(SERVICE_STOPPED));
+    ConfigProgram program;
+    ASSERT_TRUE(program.WaitForWindow());
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_FALSE(uiauto::WaitForMessageBox(program.id(), 1500)) << "no message at start";
+    EXPECT_TRUE(uiauto::WaitUntil([] { return ServiceState() == SERVICE_RUNNING; }))
+        << "state " << ServiceState();
+    EXPECT_TRUE(uiauto::IsControlEnabled(program.window(), kLoadConfig));
+    EXPECT_TRUE(uiauto::IsControlEnabled(program.window(), kFindCards));
+    program.process().Kill();
+}
+
+TEST(CardListRunning, StatesAreReadWhileTheDriverRuns) {
+    ASSERT_EQ(simcard::InstallAndStartDriver(), "");
+    // Written after the driver started, so these are the states it shows.
+    WriteCard(1, 0x3A0, 1);
+    WriteCard(2, 0x3B0, 2);
+    WriteCard(3, 0x3C0, 3);
+    WriteCard(4, 0x3D0, 4);
+    WriteCard(5, 0x3E0, 5);
+    WriteCard(6, 0x3F0, 0);
+    WriteCard(7);
+    ConfigProgram program;
+    ASSERT_TRUE(program.WaitForWindow());
+    ASSERT_TRUE(program.WaitIdle());
+    std::vector<std::string> lines = program.Lines();
+    ASSERT_EQ(lines.size(), 32u);
+    EXPECT_EQ(lines[1], UsedLine(1, 0x3A0, "OK"));
+    EXPECT_EQ(lines[2], UsedLine(2, 0x3B0, "Resource conflict"));
+    EXPECT_EQ(lines[3], UsedLine(3, 0x3C0, "Card not found"));
+    EXPECT_EQ(lines[4], UsedLine(4, 0x3D0, "New card"));
+    EXPECT_EQ(lines[5], UsedLine(5, 0x3E0, "Unknown"));
+    EXPECT_EQ(lines[6], UsedLine(6, 0x3F0, "Unknown"));
+    EXPECT_EQ(lines[7], UsedLine(7, 0, "Unknown"));
+    EXPECT_EQ(lines[8], FreeLine(8));
+    program.process().Kill();
+}
+
+TEST(LoadConfig, RestartsTheDriverAndReadsTheStateBack) {
+    ASSERT_EQ(simcard::InstallAndStartDriver(), "");
+    SetConfigState(0);
+    ConfigProgram program;
+    ASSERT_TRUE(program.WaitForWindow());
+    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_EQ(program.Status(), kNotLoaded);
+    ASSERT_TRUE(program.Select(5));
+
+    ASSERT_TRUE(program.Press(kLoadConfig));
+    // The driver writes 1 when it starts.
+    ASSERT_TRUE(uiauto::WaitForControlText(program.window(), kStatus, kLoaded, 15000))
+        << program.Status();
+    EXPECT_FALSE(uiauto::HasMessageBox(program.id())) << "no warning after the restart";
+    EXPECT_EQ(ConfigState(), std::optional<DWORD>(1));
+    EXPECT_EQ(ServiceState(), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(program.Lines().size(), 32u);
+    EXPECT_EQ(program.Selection(), 0) << "the list is rebuilt";
+    EXPECT_EQ(program.Exit(), std::optional<DWORD>(0)) << "loaded: no question";
+}
