@@ -1,0 +1,152 @@
+#include "DialogTemplate.h"
+
+#include <cstring>
+
+namespace uiauto {
+
+namespace {
+
+// Reads the template's little-endian words, with bounds checks.
+class Reader {
+public:
+    Reader(const void *data, size_t size) : data_(static_cast<const BYTE *>(data)), size_(size) {}
+
+    bool Ok() const { return ok_; }
+
+    WORD Word() {
+        WORD value = 0;
+        Copy(&value, sizeof value);
+        return value;
+    }
+    DWORD Dword() {
+        DWORD value = 0;
+        Copy(&value, sizeof value);
+        return value;
+    }
+    short Short() { return static_cast<short>(Word()); }
+
+    std::string WideString() {
+        std::string text;
+        for (WORD c = Word(); ok_ && c != 0; c = Word()) text += c < 0x80 ? static_cast<char>(c) : '?';
+        return text;
+    }
+
+    NameOrOrdinal NameOrOrd() {
+        NameOrOrdinal value;
+        const WORD first = Word();
+        if (first == 0xFFFF) {
+            value.ordinal = Word();
+        } else if (first != 0) {
+            offset_ -= sizeof(WORD);
+            value.name = WideString();
+        }
+        return value;
+    }
+
+    void Skip(size_t bytes) {
+        if (offset_ + bytes > size_) ok_ = false;
+        else offset_ += bytes;
+    }
+    void AlignToDword() { Skip((4 - offset_ % 4) % 4); }
+
+private:
+    void Copy(void *out, size_t bytes) {
+        if (!ok_ || offset_ + bytes > size_) {
+            ok_ = false;
+            return;
+        }
+        std::memcpy(out, data_ + offset_, bytes);
+        offset_ += bytes;
+    }
+
+    const BYTE *data_;
+    size_t size_;
+    size_t offset_ = 0;
+    bool ok_ = true;
+};
+
+class DataFile {
+public:
+    explicit DataFile(const std::string &path)
+        : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+    ~DataFile() {
+        if (module_) FreeLibrary(module_);
+    }
+    DataFile(const DataFile &) = delete;
+    DataFile &operator=(const DataFile &) = delete;
+    HMODULE Get() const { return module_; }
+
+private:
+    HMODULE module_;
+};
+
+}  // namespace
+
+bool ParseDialogTemplate(const void *data, size_t size, DialogTemplate &dialog, std::string &error) {
+    Reader in(data, size);
+    dialog = {};
+    dialog.style = in.Dword();
+    dialog.exStyle = in.Dword();
+    if (in.Ok() && (dialog.style & 0xFFFF0000u) == 0xFFFF0000u) {
+        error = "a DIALOGEX template, not a DIALOG one";
+        return false;
+    }
+    const WORD count = in.Word();
+    dialog.x = in.Short();
+    dialog.y = in.Short();
+    dialog.cx = in.Short();
+    dialog.cy = in.Short();
+    dialog.menu = in.NameOrOrd();
+    dialog.windowClass = in.NameOrOrd();
+    dialog.caption = in.WideString();
+    if (dialog.style & DS_SETFONT) {
+        dialog.pointSize = in.Word();
+        dialog.font = in.WideString();
+    }
+    for (WORD i = 0; in.Ok() && i < count; ++i) {
+        in.AlignToDword();
+        DialogItem item;
+        item.style = in.Dword();
+        item.exStyle = in.Dword();
+        item.x = in.Short();
+        item.y = in.Short();
+        item.cx = in.Short();
+        item.cy = in.Short();
+        item.id = in.Word();
+        item.windowClass = in.NameOrOrd();
+        item.text = in.NameOrOrd();
+        item.extraBytes = in.Word();
+        in.Skip(item.extraBytes);
+        dialog.items.push_back(item);
+    }
+    if (!in.Ok()) {
+        error = "the template ends too early";
+        return false;
+    }
+    return true;
+}
+
+std::string ReadResource(const std::string &program, LPCSTR name, LPCSTR type, std::string &error) {
+    DataFile module(program);
+    if (!module.Get()) {
+        error = "cannot load " + program + " as a data file, error " + std::to_string(GetLastError());
+        return "";
+    }
+    HRSRC resource = FindResourceA(module.Get(), name, type);
+    HGLOBAL loaded = resource ? LoadResource(module.Get(), resource) : nullptr;
+    const void *bytes = loaded ? LockResource(loaded) : nullptr;
+    if (!bytes) {
+        error = "resource not found in " + program;
+        return "";
+    }
+    return std::string(static_cast<const char *>(bytes), SizeofResource(module.Get(), resource));
+}
+
+bool ReadDialogTemplate(const std::string &program, const char *name, DialogTemplate &dialog,
+                        std::string &error) {
+    const std::string bytes = ReadResource(program, name, RT_DIALOG, error);
+    if (bytes.empty()) return false;
+    return ParseDialogTemplate(bytes.data(), bytes.size(), dialog, error);
+}
+
+}  // namespace uiauto
