@@ -5,6 +5,7 @@
 
 #include "ConfigProgram.h"
 #include "SimCard.h"
+#include "SimConfig.h"
 
 using namespace cfgtest;
 
@@ -81,4 +82,47 @@ TEST(LoadConfig, RestartsTheDriverAndReadsTheStateBack) {
     EXPECT_EQ(program.Lines().size(), 32u);
     EXPECT_EQ(program.Selection(), 0) << "the list is rebuilt";
     EXPECT_EQ(program.Exit(), std::optional<DWORD>(0)) << "loaded: no question";
+}
+
+TEST(LoadConfig, DriverThatRefusesToStopGetsNoStartCall) {
+    RefuseStop();
+    ASSERT_EQ(simcard::InstallAndStartDriver(), "");
+    SetConfigState(0);
+    WriteCard(4, 0x340, 1);  // after the driver's start: the state it shows
+    ConfigProgram program;
+    ASSERT_TRUE(program.WaitForWindow());
+    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_EQ(program.Lines()[4], UsedLine(4, 0x340, "OK"));
+    ASSERT_TRUE(program.Select(7));
+    SetConfigState(1);
+    WriteValue(CardKeyPath(4), "ConfigState", 2);
+
+    ASSERT_TRUE(program.Press(kLoadConfig));
+    // A start call on the running service would fail and show the warning.
+    ASSERT_TRUE(uiauto::WaitForControlText(program.window(), kStatus, kLoaded)) << program.Status();
+    EXPECT_FALSE(uiauto::WaitForMessageBox(program.id(), 1500)) << "no warning";
+    EXPECT_EQ(ServiceState(), static_cast<DWORD>(SERVICE_RUNNING));
+    EXPECT_EQ(program.Lines()[4], UsedLine(4, 0x340, "Resource conflict")) << "the list is read again";
+    EXPECT_EQ(program.Selection(), 0);
+    EXPECT_TRUE(uiauto::IsControlEnabled(program.window(), kLoadConfig));
+}
+
+TEST(LoadConfig, DriverThatFailsToStartDisablesTheDriverCommands) {
+    ASSERT_EQ(simcard::InstallAndStartDriver(), "");
+    WriteCard(4, 0x340, 1);
+    ConfigProgram program;
+    ASSERT_TRUE(program.WaitForWindow());
+    ASSERT_TRUE(program.WaitIdle());
+    FailStart();
+
+    ASSERT_TRUE(program.Press(kLoadConfig));
+    uiauto::MessageBoxInfo box = program.WaitForBox(10000);
+    ASSERT_TRUE(box) << "no warning";
+    EXPECT_EQ(box.caption, "Moderately severe error");
+    EXPECT_EQ(program.Status(), "Restarting driver. Please wait...") << "shown during the restart";
+    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_FALSE(uiauto::IsControlEnabled(program.window(), kLoadConfig));
+    EXPECT_FALSE(uiauto::IsControlEnabled(program.window(), kFindCards));
+    EXPECT_EQ(program.Lines()[4], UsedLine(4, 0x340, "Unknown")) << "no states without the driver";
 }
