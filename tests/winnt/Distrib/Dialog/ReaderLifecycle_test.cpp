@@ -37,9 +37,9 @@ TEST_F(ReaderTest, CardThatCannotBeOpenedEndsWithOneAfterTheBox) {
     EXPECT_EQ("closed", Status());
     ExpectBoxAndAnswer(box, "Could not Open driver", "Error", IconKind::Exclamation);
     EXPECT_EQ(1u, ExitCode()) << "as soon as the box is dismissed";
-    EXPECT_EQ(Strings{"MirvoOpen(\"KVT1\") = 0xFFFFFFFF"}, Strings(Trace().begin(), Trace().begin() + 1))
-        << "only the open was tried";
-    EXPECT_EQ(Strings{"MirvoOpen"}, Entries());
+    const Strings trace = Trace();
+    ASSERT_EQ(1u, trace.size()) << "only the open was tried";
+    EXPECT_EQ("MirvoOpen(\"KVT1\") = 0xFFFFFFFF", trace[0].substr(0, 30));
 }
 
 enum class Ending { ExitButton, EscapeKey, SystemMenuClose, EnterKey, AltX };
