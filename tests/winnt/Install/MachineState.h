@@ -1,0 +1,49 @@
+// What the installer left on the machine, read directly from the file
+// system, the registry and the Service Control Manager.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace installtest {
+
+extern const char kEventLogKey[];
+extern const char kSourceKey[];
+
+std::string SystemFolder();   // with a closing backslash
+std::string DriversFolder();  // with a closing backslash
+bool FileExists(const std::string &path);
+std::string FileBytes(const std::string &path);
+
+struct RegistryValue {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+std::optional<RegistryValue> ReadMachineValue(const std::string &keyPath, const std::string &name);
+bool MachineKeyExists(const std::string &keyPath);
+void WriteMachineValue(const std::string &keyPath, const std::string &name, DWORD type, const std::vector<BYTE> &data);
+
+// The event log's "Sources" list, and a list built from names.
+std::vector<BYTE> SourceList();
+void SetSourceList(const std::vector<BYTE> &list);
+std::vector<BYTE> MultiString(const std::vector<std::string> &names);
+std::vector<BYTE> Bytes(const std::string &text);  // the characters, no zero added
+std::string Printable(const std::vector<BYTE> &bytes);  // for failure messages
+
+struct ServiceFacts {
+    DWORD type = 0, start = 0, errorControl = 0, state = 0;
+    std::string displayName, imagePath;
+};
+std::optional<ServiceFacts> QueryMirvoService();
+
+// Waits (bounded) until the service reaches `state`; false at the deadline.
+bool WaitForMirvoState(DWORD state, DWORD deadlineMs = 10000);
+
+// Waits (bounded) until the service is gone; a deleted service that still
+// runs goes when it stops.
+bool WaitUntilMirvoGone(DWORD deadlineMs = 10000);
+
+}  // namespace installtest
