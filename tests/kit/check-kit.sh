@@ -15,7 +15,7 @@ imports_from() {  # names imported from DLL $2 by file $1
     /^$/ && cur != "" && seen { cur = "" }'
 }
 exports_of() {
-  "$objdump" -p "$1" | awk '/\[Ordinal\/Name Pointer\] Table/ { t = 1; next } t && /^\s*\[/ { print $NF } t && /^$/ { t = 0 }'
+  "$objdump" -p "$1" | awk '/\[Ordinal\/Name Pointer\] Table/ { t = 1; next } t && /^[[:space:]]*\[/ { print $NF } t && /^$/ { t = 0 }'
 }
 
 # What every binary may import: the system's DLLs, and our card library.

@@ -10,6 +10,9 @@
 
 namespace simcard {
 
+// The platform handle behind a card handle (for CloseHandle).
+inline HANDLE CardHandle(LONG card) { return reinterpret_cast<HANDLE>(LONG_PTR(card)); }
+
 // Library entries whose failure can be scripted.
 enum class Entry { Open, Init, Finish, ReadWeights };
 
@@ -19,6 +22,12 @@ enum class Entry { Open, Init, Finish, ReadWeights };
 // Returns "" on success, otherwise what failed.
 std::string InstallAndStartDriver();
 
+// Only the first half: Mirvo.sys copied, service "Mirvo" created, not started.
+std::string InstallDriver();
+
+// The system's drivers folder, e.g. "C:\windows\system32\drivers".
+std::string DriversDir();
+
 // Stops the service (returns "" when it is stopped) and starts it again.
 std::string StopDriver();
 std::string StartDriver();
@@ -27,7 +36,7 @@ std::string StartDriver();
 // changing signal.
 void SetWeights(const std::string &card, float ch1, float ch2, float ch3, float ch4);
 
-// Makes the entry fail for the card; MirvoGetLastError then reads `lastError`.
+// Makes the entry fail for the card; GetLastError then reads `lastError`.
 // For Entry::Open the code is ignored: MirvoOpen returns -1.
 void SetFault(const std::string &card, Entry entry, DWORD lastError);
 
@@ -39,8 +48,17 @@ void SetErrorText(DWORD code, const std::string &bytes);
 void EnableTrace(const std::string &path);
 void DisableTrace();
 
-// The trace lines written so far, one entry call a line (see simcard's README
-// for the format), e.g. "MirvoInit(0x00000044) = 1".
+// The trace lines written so far, one entry call a line, without the line
+// ends. Format (simcard/README.md):
+//   <entry>(<arguments>) = <result>[ <detail>][ error=0x<8 hex digits>]
+// handles, codes and addresses as 0x and 8 upper-case hex digits, other
+// numbers decimal, strings quoted, pointers as "buffer" or "NULL"; e.g.
+//   MirvoOpen("KVT1") = 0x00000044
+//   MirvoInit(0x00000044) = 1
+//   MirvoFinish(0x00000044) = 0 error=0x80000005
+//   MirvoGetCurrentWeight4(0x00000044, buffer) = 1 weights=1.5 -0.25 0 12
+//   MirvoGetErrorMsg(0x00000005, buffer, 256) = 0 error=0x0000013D
+//   MirvoOpen("KVT1") = 0xFFFFFFFF error=0x0000048F
 std::vector<std::string> ReadTrace(const std::string &path);
 
 // Only the entry names of the trace, in order: {"MirvoOpen", "MirvoInit", ...}.

@@ -1,0 +1,16 @@
+// Scripted error texts: HKLM\SOFTWARE\KvtSim\ErrorTexts, one value per code,
+// named by the code in eight upper-case hexadecimal digits, holding the
+// text's exact bytes (0 to 256, no terminating zero needed).
+#pragma once
+
+#include <ntddk.h>
+
+#include "../include/KvtSimIoctl.h"
+
+namespace kvtsim {
+
+// Fills `reply` (zeroed by the caller) with the text of `code`, if any;
+// bytes past the 256th are not part of the text.
+void LookUpErrorText(ULONG code, KVTSIM_ERROR_TEXT_REPLY *reply);
+
+}  // namespace kvtsim

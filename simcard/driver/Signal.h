@@ -1,0 +1,26 @@
+// The simulated card's numbers, in integers only: the driver must not touch
+// the floating-point unit (a 32-bit kernel would have to save its state
+// first). Pure functions; the unit tests call them directly.
+#pragma once
+
+#include <stdint.h>
+
+namespace kvtsim {
+
+// IEEE single-precision bit pattern of milli / 1000, rounded to nearest
+// (ties to even), exactly as the compiler would round the quotient.
+uint32_t FloatBitsFromMilli(int32_t milli);
+
+// The default card's signal on channel 0..3 at a time in milliseconds, in
+// thousandths: each channel swings slowly (periods of 10 to 23 seconds)
+// around a load of its own, like four loadcells under a swaying weight.
+int32_t SignalMilli(unsigned channel, uint64_t milliseconds);
+
+// Upper-case hexadecimal digits of `value`, eight of them, and a zero:
+// the name of an error text value ("80000005").
+void HexName(uint32_t value, wchar_t (&name)[9]);
+
+// Is `name` a card name: 1..31 letters and digits, zero-terminated?
+bool IsCardName(const wchar_t *name);
+
+}  // namespace kvtsim

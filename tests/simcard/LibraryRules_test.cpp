@@ -1,0 +1,98 @@
+// Mirvo.dll's pure rules: error-text copying, names, handles, addresses and
+// the trace's line format.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "CardNames.h"
+#include "ErrorText.h"
+#include "TraceFormat.h"
+
+namespace {
+
+const unsigned char kText[] = "0123456789";
+
+TEST(CopyErrorText, NeverWritesPastTheSize) {
+    char buffer[16];
+    // Shorter than the buffer: the text and its zero, nothing more.
+    std::memset(buffer, 0xbd, sizeof buffer);
+    EXPECT_TRUE(mirvo::CopyErrorText(kText, 3, buffer, 8));
+    EXPECT_STREQ(buffer, "012");
+    EXPECT_EQ(static_cast<unsigned char>(buffer[4]), 0xbd);
+    // Exactly the size: the whole buffer, no zero.
+    std::memset(buffer, 0xbd, sizeof buffer);
+    EXPECT_TRUE(mirvo::CopyErrorText(kText, 8, buffer, 8));
+    EXPECT_EQ(std::string(buffer, 8), "01234567");
+    EXPECT_EQ(static_cast<unsigned char>(buffer[8]), 0xbd);
+    // Longer: cut, with a zero in the last byte.
+    std::memset(buffer, 0xbd, sizeof buffer);
+    EXPECT_TRUE(mirvo::CopyErrorText(kText, 10, buffer, 8));
+    EXPECT_STREQ(buffer, "0123456");
+    EXPECT_EQ(static_cast<unsigned char>(buffer[8]), 0xbd);
+    // Empty text: only the zero.
+    std::memset(buffer, 0xbd, sizeof buffer);
+    EXPECT_TRUE(mirvo::CopyErrorText(kText, 0, buffer, 1));
+    EXPECT_EQ(buffer[0], '\0');
+    EXPECT_EQ(static_cast<unsigned char>(buffer[1]), 0xbd);
+}
+
+TEST(CopyErrorText, NoRoomWritesNothing) {
+    char buffer[4];
+    std::memset(buffer, 0xbd, sizeof buffer);
+    EXPECT_FALSE(mirvo::CopyErrorText(kText, 3, buffer, 0));
+    EXPECT_FALSE(mirvo::CopyErrorText(kText, 3, buffer, -5));
+    EXPECT_FALSE(mirvo::CopyErrorText(kText, 3, nullptr, 4));
+    for (char c : buffer) EXPECT_EQ(static_cast<unsigned char>(c), 0xbd);
+}
+
+TEST(CardNames, OnlyPlainNamesBecomeDevicePaths) {
+    EXPECT_TRUE(mirvo::IsCardName("KVT1"));
+    EXPECT_FALSE(mirvo::IsCardName("..\\pipe\\x"));
+    EXPECT_FALSE(mirvo::IsCardName("KVT1:"));
+    EXPECT_FALSE(mirvo::IsCardName(""));
+    EXPECT_EQ(mirvo::DevicePath("KVT1"), "\\\\.\\KVT1");
+}
+
+TEST(CardNames, HandlesSurviveTheTripThrough32Bits) {
+    LONG card = 0;
+    EXPECT_TRUE(mirvo::CardFromHandle(reinterpret_cast<HANDLE>(0x44), &card));
+    EXPECT_EQ(card, 0x44);
+    EXPECT_EQ(mirvo::HandleFromCard(card), reinterpret_cast<HANDLE>(0x44));
+    EXPECT_FALSE(mirvo::CardFromHandle(INVALID_HANDLE_VALUE, &card)) << "-1 means failure";
+#ifdef _WIN64
+    EXPECT_FALSE(mirvo::CardFromHandle(reinterpret_cast<HANDLE>(0x100000044LL), &card));
+#endif
+}
+
+TEST(CandidateAddress, ThirtyTwoAddressesFrom0x300) {
+    EXPECT_EQ(mirvo::CandidateAddress(0), 0x300u);
+    EXPECT_EQ(mirvo::CandidateAddress(10), 0x3A0u);
+    EXPECT_EQ(mirvo::CandidateAddress(31), 0x4F0u);
+    EXPECT_EQ(mirvo::CandidateAddress(32), 0u);
+    EXPECT_EQ(mirvo::CandidateAddress(-1), 0u);
+}
+
+TEST(TraceFormat, LinesAsDocumented) {
+    EXPECT_EQ(mirvo::TraceLine("MirvoInit", {mirvo::Hex8(0x44)}, mirvo::Decimal(1), "", false, 5),
+              "MirvoInit(0x00000044) = 1\r\n");
+    EXPECT_EQ(mirvo::TraceLine("MirvoOpen", {mirvo::Quoted("KVT1")}, mirvo::Hex8(DWORD(-1)), "",
+                               true, 2),
+              "MirvoOpen(\"KVT1\") = 0xFFFFFFFF error=0x00000002\r\n");
+    const float weights[4] = {1.5f, -0.25f, 0.0f, 12.0f};
+    EXPECT_EQ(mirvo::TraceLine("MirvoGetCurrentWeight4", {mirvo::Hex8(0x44), mirvo::Pointer(weights)},
+                               "1", mirvo::Weights(weights), false, 0),
+              "MirvoGetCurrentWeight4(0x00000044, buffer) = 1 weights=1.5 -0.25 0 12\r\n");
+    EXPECT_EQ(mirvo::TraceLine("MirvoSetup", {}, "0", "", true, 0x80000005),
+              "MirvoSetup() = 0 error=0x80000005\r\n");
+}
+
+TEST(TraceFormat, ArgumentsCannotBreakTheLine) {
+    EXPECT_EQ(mirvo::Quoted(nullptr), "NULL");
+    EXPECT_EQ(mirvo::Quoted("a\"b\r\nc"), "\"a?b??c\"");
+    EXPECT_EQ(mirvo::Quoted(std::string(70, 'K').c_str()), "\"" + std::string(64, 'K') + "\"...");
+    EXPECT_EQ(mirvo::Pointer(nullptr), "NULL");
+    EXPECT_EQ(mirvo::Decimal(-1), "-1");
+}
+
+}  // namespace

@@ -1,0 +1,137 @@
+#include "SimCard.h"
+
+#include <fstream>
+
+#include "KitPaths.h"
+#include "SimScript.h"
+
+namespace simcard {
+
+namespace {
+
+const char kService[] = "Mirvo";
+const DWORD kWaitMs = 10000;
+
+class ServiceHandle {
+public:
+    explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
+    ~ServiceHandle() {
+        if (handle_) CloseServiceHandle(handle_);
+    }
+    ServiceHandle(const ServiceHandle &) = delete;
+    ServiceHandle &operator=(const ServiceHandle &) = delete;
+    SC_HANDLE Get() const { return handle_; }
+    explicit operator bool() const { return handle_ != nullptr; }
+
+private:
+    SC_HANDLE handle_;
+};
+
+std::string Failure(const std::string &what) {
+    return what + " failed, error " + std::to_string(GetLastError());
+}
+
+kvtsim::Fault FaultOf(Entry entry) {
+    switch (entry) {
+    case Entry::Open: return kvtsim::Fault::Open;
+    case Entry::Init: return kvtsim::Fault::Init;
+    case Entry::Finish: return kvtsim::Fault::Finish;
+    case Entry::ReadWeights: return kvtsim::Fault::Read;
+    }
+    return kvtsim::Fault::Open;
+}
+
+// Waits, bounded, for the service to reach `state`.
+bool WaitForState(SC_HANDLE service, DWORD state) {
+    for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
+        SERVICE_STATUS status;
+        if (!QueryServiceStatus(service, &status)) return false;
+        if (status.dwCurrentState == state) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+std::string ControlDriver(bool start) {
+    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager) return Failure("OpenSCManager");
+    ServiceHandle service(OpenServiceA(manager.Get(), kService, SERVICE_ALL_ACCESS));
+    if (!service) return Failure("OpenService(Mirvo)");
+    if (start) {
+        if (!StartServiceA(service.Get(), 0, nullptr) &&
+            GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
+            return Failure("StartService(Mirvo)");
+        if (!WaitForState(service.Get(), SERVICE_RUNNING)) return "Mirvo did not reach running";
+    } else {
+        SERVICE_STATUS status;
+        if (!ControlService(service.Get(), SERVICE_CONTROL_STOP, &status) &&
+            GetLastError() != ERROR_SERVICE_NOT_ACTIVE)
+            return Failure("ControlService(Mirvo, stop)");
+        if (!WaitForState(service.Get(), SERVICE_STOPPED)) return "Mirvo did not stop";
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string DriversDir() {
+    char system[MAX_PATH];
+    GetSystemDirectoryA(system, MAX_PATH);
+    return std::string(system) + "\\drivers";
+}
+
+std::string InstallDriver() {
+    const std::string target = DriversDir() + "\\Mirvo.sys";
+    if (!CopyFileA(kit::KitPath("Mirvo.sys").c_str(), target.c_str(), FALSE))
+        return Failure("copying Mirvo.sys to " + target);
+    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager) return Failure("OpenSCManager");
+    ServiceHandle service(CreateServiceA(manager.Get(), kService, kService, SERVICE_ALL_ACCESS,
+                                         SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
+                                         SERVICE_ERROR_NORMAL, target.c_str(), nullptr, nullptr,
+                                         nullptr, nullptr, nullptr));
+    if (!service && GetLastError() != ERROR_SERVICE_EXISTS) return Failure("CreateService(Mirvo)");
+    return "";
+}
+
+std::string InstallAndStartDriver() {
+    std::string failure = InstallDriver();
+    if (failure.empty()) failure = StartDriver();
+    return failure;
+}
+
+std::string StopDriver() { return ControlDriver(false); }
+std::string StartDriver() { return ControlDriver(true); }
+
+void SetWeights(const std::string &card, float ch1, float ch2, float ch3, float ch4) {
+    const float weights[4] = {ch1, ch2, ch3, ch4};
+    kvtsim::SetWeights(card, weights);
+}
+
+void SetFault(const std::string &card, Entry entry, DWORD lastError) {
+    kvtsim::SetFault(card, FaultOf(entry), lastError);
+}
+
+void SetErrorText(DWORD code, const std::string &bytes) { kvtsim::SetErrorText(code, bytes); }
+
+void EnableTrace(const std::string &path) { kvtsim::SetTraceFile(path); }
+void DisableTrace() { kvtsim::RemoveTraceFile(); }
+
+std::vector<std::string> ReadTrace(const std::string &path) {
+    std::vector<std::string> lines;
+    std::ifstream file(path, std::ios::binary);
+    std::string line;
+    while (std::getline(file, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> TracedEntries(const std::string &path) {
+    std::vector<std::string> entries;
+    for (const std::string &line : ReadTrace(path)) entries.push_back(line.substr(0, line.find('(')));
+    return entries;
+}
+
+}  // namespace simcard
