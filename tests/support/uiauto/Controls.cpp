@@ -13,6 +13,28 @@ bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD 
     return true;
 }
 
+// Another process's list box lines, asked for in UTF-16: Wine hands the ANSI
+// LB_GETTEXT of another process's list box back unconverted.
+bool ListBoxLine(HWND listBox, LRESULT index, DWORD timeoutMs, std::string &line) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(listBox, LB_GETTEXTLEN, index, 0, SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &length) ||
+        static_cast<LRESULT>(length) == LB_ERR)
+        return false;
+    std::wstring wide(static_cast<size_t>(length) + 1, L'\0');
+    DWORD_PTR copied = 0;
+    if (!SendMessageTimeoutW(listBox, LB_GETTEXT, index, reinterpret_cast<LPARAM>(wide.data()),
+                             SMTO_NORMAL | SMTO_ABORTIFHUNG, timeoutMs, &copied) ||
+        static_cast<LRESULT>(copied) == LB_ERR)
+        return false;
+    wide.resize(static_cast<size_t>(copied));
+    line.assign(static_cast<size_t>(WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()),
+                                                        nullptr, 0, nullptr, nullptr)),
+                '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), static_cast<int>(wide.size()), line.data(),
+                        static_cast<int>(line.size()), nullptr, nullptr);
+    return true;
+}
+
 }  // namespace
 
 HWND Control(HWND dialog, int id) { return dialog ? GetDlgItem(dialog, id) : nullptr; }
@@ -54,20 +76,8 @@ std::vector<std::string> ListBoxLines(HWND listBox, DWORD timeoutMs) {
     LRESULT count = 0;
     if (!SendBounded(listBox, LB_GETCOUNT, 0, 0, timeoutMs, count) || count == LB_ERR) return lines;
     for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = 0;
-        if (!SendBounded(listBox, LB_GETTEXTLEN, i, 0, timeoutMs, length) || length == LB_ERR) {
-            lines.push_back("<no line " + std::to_string(i) + ">");
-            continue;
-        }
-        std::string line(static_cast<size_t>(length) + 1, '\0');
-        LRESULT copied = 0;
-        if (!SendBounded(listBox, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line.data()), timeoutMs, copied) ||
-            copied == LB_ERR) {
-            lines.push_back("<no line " + std::to_string(i) + ">");
-            continue;
-        }
-        line.resize(static_cast<size_t>(copied));
-        lines.push_back(line);
+        std::string line;
+        lines.push_back(ListBoxLine(listBox, i, timeoutMs, line) ? line : "<no line " + std::to_string(i) + ">");
     }
     return lines;
 }

@@ -22,23 +22,30 @@ LPARAM KeyParam(UINT virtualKey, bool release, bool alt) {
     return param;
 }
 
+// A person can reach a control only when it and its top-level window are
+// enabled: a modal box disables its owner.
+bool CanReach(HWND control) {
+    HWND top = GetAncestor(control, GA_ROOT);
+    return IsWindowVisible(control) && IsWindowEnabled(control) && top && IsWindowEnabled(top);
+}
+
 }  // namespace
 
 bool PressButton(HWND dialog, int id) {
     HWND button = Control(dialog, id);
-    if (!button || !IsWindowVisible(button) || !IsWindowEnabled(button)) return false;
+    if (!button || !CanReach(button)) return false;
     return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 
 bool PressKey(HWND window, UINT virtualKey) {
-    if (!IsWindow(window)) return false;
+    if (!IsWindow(window) || !CanReach(window)) return false;
     HWND target = KeyboardTarget(window);
     return PostMessageA(target, WM_KEYDOWN, virtualKey, KeyParam(virtualKey, false, false)) &&
            PostMessageA(target, WM_KEYUP, virtualKey, KeyParam(virtualKey, true, false));
 }
 
 bool PressAltKey(HWND window, char letter) {
-    if (!IsWindow(window)) return false;
+    if (!IsWindow(window) || !CanReach(window)) return false;
     HWND target = KeyboardTarget(window);
     UINT key = static_cast<UINT>(std::toupper(static_cast<unsigned char>(letter)));  // VK_A..VK_Z
     return PostMessageA(target, WM_SYSCHAR, static_cast<unsigned char>(letter), KeyParam(key, false, true)) != FALSE;

@@ -36,7 +36,10 @@ Process Process::Start(const std::string &program, const std::string &arguments,
 }
 
 Process::Process(Process &&other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)), id_(other.id_), error_(std::move(other.error_)) {}
+    : handle_(std::exchange(other.handle_, nullptr)),
+      id_(other.id_),
+      error_(std::move(other.error_)),
+      debugger_(std::move(other.debugger_)) {}
 
 Process &Process::operator=(Process &&other) noexcept {
     if (this != &other) {
@@ -45,12 +48,14 @@ Process &Process::operator=(Process &&other) noexcept {
         handle_ = std::exchange(other.handle_, nullptr);
         id_ = other.id_;
         error_ = std::move(other.error_);
+        debugger_ = std::move(other.debugger_);
     }
     return *this;
 }
 
 Process::~Process() {
     Kill();
+    debugger_.reset();  // its thread ends with the program
     if (handle_) CloseHandle(handle_);
 }
 

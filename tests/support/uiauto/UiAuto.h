@@ -22,6 +22,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,15 @@ public:
     static Process Start(const std::string &program, const std::string &arguments = "",
                          const std::string &workingDir = "", int showCommand = SW_SHOWNORMAL);
 
+    // What Start does, with the program under this test's debugger: when the
+    // program calls ExitProcess, `atExit` runs (on the debugger's thread)
+    // while all the program's handles are still open, with the exit code
+    // that the program passes; then the program goes on ending. Lets a test
+    // check what a program closed itself before it ended.
+    using ExitHook = std::function<void(HANDLE process, DWORD exitCode)>;
+    static Process StartWatchingExit(const std::string &program, const std::string &arguments,
+                                     const std::string &workingDir, int showCommand, ExitHook atExit);
+
     Process() = default;
     Process(Process &&other) noexcept;
     Process &operator=(Process &&other) noexcept;
@@ -66,10 +76,22 @@ public:
     void Kill();
 
 private:
+    struct Debugger;
+
     HANDLE handle_ = nullptr;
     DWORD id_ = 0;
     std::string error_;
+    std::shared_ptr<Debugger> debugger_;
 };
+
+// A copy, owned by the caller, of the program's handle `value`; nullptr when
+// the program has no such handle open.
+HANDLE CopyProgramHandle(HANDLE process, HANDLE value);
+
+// Whether the program's handle `value` still refers to the object that
+// `copy` (from CopyProgramHandle) refers to. A value that the program has
+// closed may since have been given to another object; this tells them apart.
+bool ProgramHandleRefersTo(HANDLE process, HANDLE value, HANDLE copy);
 
 // ---------------------------------------------------------------- windows
 
@@ -116,13 +138,14 @@ std::vector<int> ListBoxSelections(HWND listBox, DWORD timeoutMs = kDefaultTimeo
 // ---------------------------------------------------------------- input
 
 // Clicks button `id` of `dialog` as a mouse click would (BM_CLICK, posted).
-// False when the button is missing, hidden or disabled: a person could not
-// click it either.
+// False when the button is missing, hidden or disabled, or its window is
+// disabled (as a modal box disables its owner): a person could not click it.
 bool PressButton(HWND dialog, int id);
 
 // Posts a key press (WM_KEYDOWN, WM_KEYUP) to the control that has the
 // keyboard focus in the window's thread, or to the window itself, so that the
-// program's message loop (IsDialogMessage) sees it as typed.
+// program's message loop (IsDialogMessage) sees it as typed. False when the
+// window is hidden or disabled.
 bool PressKey(HWND window, UINT virtualKey);
 inline bool PressEnter(HWND window) { return PressKey(window, VK_RETURN); }
 inline bool PressEscape(HWND window) { return PressKey(window, VK_ESCAPE); }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,50 @@ protected:
     // Starts mirvo_bc in the kit folder and waits for its visible window.
     void Start(int showCommand = SW_SHOWNORMAL) {
         program_ = uiauto::Process::Start(kit::KitPath("mirvo_bc.exe"), "", kit::KitDir(), showCommand);
+        WaitForWindow();
+    }
+
+    // Start, with a look at the card handle when the program calls
+    // ExitProcess: AtExit() then says whether it was still open.
+    void StartWatchingExit() {
+        program_ = uiauto::Process::StartWatchingExit(
+            kit::KitPath("mirvo_bc.exe"), "", kit::KitDir(), SW_SHOWNORMAL, [this](HANDLE process, DWORD exitCode) {
+                atExit_.exitCode = exitCode;
+                atExit_.cardOpen = IsCardOpenIn(process);
+                atExit_.reached = true;
+            });
+        WaitForWindow();
+    }
+
+    struct AtExit {
+        bool reached = false;
+        DWORD exitCode = 0xBAD;
+        bool cardOpen = false;
+    };
+    const AtExit &AtExitProcess() const { return atExit_; }
+
+    // The card handle that the trace names, as a handle value of the program.
+    HANDLE CardHandleValue() const {
+        return reinterpret_cast<HANDLE>(std::strtoull(CardHandle().c_str(), nullptr, 16));
+    }
+
+    // Keeps a copy of the program's card handle, so that its end can tell
+    // the card from another object given the same handle value later.
+    bool KeepCardCopy() {
+        cardCopy_ = uiauto::CopyProgramHandle(program_.Handle(), CardHandleValue());
+        return cardCopy_ != nullptr;
+    }
+
+    bool IsCardOpenIn(HANDLE process) const {
+        return cardCopy_ && uiauto::ProgramHandleRefersTo(process, CardHandleValue(), cardCopy_);
+    }
+
+    void TearDown() override {
+        program_.Kill();
+        if (cardCopy_) CloseHandle(cardCopy_);
+    }
+
+    void WaitForWindow() {
         ASSERT_TRUE(program_.Started()) << program_.Error();
         window_ = uiauto::WaitForTopWindow(program_.Id(), "MIRVOTEST");
         ASSERT_NE(nullptr, window_) << "mirvo_bc showed no MIRVOTEST window";
@@ -81,6 +126,8 @@ protected:
 
     uiauto::Process program_;
     HWND window_ = nullptr;
+    AtExit atExit_;
+    HANDLE cardCopy_ = nullptr;
 };
 
 }  // namespace mirvo_bc_test

@@ -69,12 +69,16 @@ protected:
     }
 };
 
-// Each way out ends with 0, and leaves the card as it is: no MirvoFinish.
-TEST_P(ReaderEndingTest, EndsWithZeroWithoutFinishingTheCard) {
-    ASSERT_NO_FATAL_FAILURE(Start());
+// Each way out closes the card handle and ends with 0, and leaves the card as
+// it is: no MirvoFinish.
+TEST_P(ReaderEndingTest, ClosesTheCardAndEndsWithZeroWithoutFinishingIt) {
+    ASSERT_NO_FATAL_FAILURE(StartWatchingExit());
     ExpectBoxAndAnswer(PressForBox(kInitCard), "Initialised OK", "Information", IconKind::Information);
+    ASSERT_TRUE(KeepCardCopy()) << "the card handle " << CardHandle() << " is open while it runs";
     ASSERT_TRUE(End());
     EXPECT_EQ(0u, ExitCode()) << "exit code";
+    ASSERT_TRUE(AtExitProcess().reached) << "the program never called ExitProcess";
+    EXPECT_FALSE(AtExitProcess().cardOpen) << "the card handle is still open when the program ends";
     EXPECT_FALSE(uiauto::HasMessageBox(program_.Id()));
     EXPECT_EQ((Strings{"MirvoOpen", "MirvoInit"}), Entries());
 }

@@ -1,0 +1,151 @@
+// uiauto's own checks, against a tiny window of our own (uiauto_fixture.exe):
+// the parts whose faults would make other tests pass or fail wrongly.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "UiAuto.h"
+
+namespace {
+
+using uiauto::IconKind;
+
+constexpr int kShowBox = 10, kDisabled = 11, kList = 20, kStatus = 30, kHandle = 31;
+
+std::string FixturePath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of('\\') + 1) + "uiauto_fixture.exe";
+}
+
+struct Fixture {
+    uiauto::Process program;
+    HWND window = nullptr;
+};
+
+void StartFixture(Fixture &fixture, const std::string &arguments = "") {
+    fixture.program = uiauto::Process::Start(FixturePath(), arguments);
+    ASSERT_TRUE(fixture.program.Started()) << fixture.program.Error();
+    fixture.window = uiauto::WaitForTopWindow(fixture.program.Id(), "UIAUTOFIXTURE");
+    ASSERT_NE(nullptr, fixture.window);
+}
+
+TEST(UiAuto, ReadsEachIconKindButtonsAndOwnerOfAMessageBox) {
+    Fixture fixture;
+    ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+    const IconKind kinds[] = {IconKind::Information, IconKind::Exclamation, IconKind::Stop, IconKind::Question};
+    const int answers[] = {IDYES, IDNO, IDCANCEL, IDNO};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(uiauto::ToString(kinds[i]));
+        ASSERT_TRUE(uiauto::PressButton(fixture.window, kShowBox));
+        const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(fixture.program.Id(), 5000, fixture.window);
+        ASSERT_TRUE(box);
+        EXPECT_EQ("Box caption", box.caption);
+        EXPECT_EQ("Box text", box.text);
+        EXPECT_EQ(fixture.window, box.owner);
+        EXPECT_EQ(kinds[i], box.icon) << "read as the " << uiauto::ToString(box.icon);
+        EXPECT_EQ((std::vector<int>{IDYES, IDNO, IDCANCEL}), box.ButtonIds());
+        EXPECT_FALSE(uiauto::PressButton(fixture.window, kShowBox)) << "the box disables its owner";
+        EXPECT_TRUE(uiauto::AnswerMessageBox(box.window, answers[i]));
+        EXPECT_TRUE(uiauto::WaitForControlText(fixture.window, kStatus, "answer " + std::to_string(answers[i])))
+            << uiauto::ControlText(fixture.window, kStatus);
+    }
+}
+
+TEST(UiAuto, ReadsControlsAndRefusesWhatAPersonCouldNotPress) {
+    Fixture fixture;
+    ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+    EXPECT_EQ("ready", uiauto::ControlText(fixture.window, kStatus));
+    EXPECT_EQ("<no control 99>", uiauto::ControlText(fixture.window, 99));
+    EXPECT_EQ((std::vector<std::string>{"alpha", "beta", "gamma"}),
+              uiauto::ListBoxLines(uiauto::Control(fixture.window, kList)));
+    EXPECT_EQ(1, uiauto::ListBoxSelection(uiauto::Control(fixture.window, kList)));
+    EXPECT_FALSE(uiauto::IsControlEnabled(fixture.window, kDisabled));
+    EXPECT_FALSE(uiauto::PressButton(fixture.window, kDisabled));
+    EXPECT_FALSE(uiauto::PressButton(fixture.window, 99));
+    EXPECT_FALSE(uiauto::HasMessageBox(fixture.program.Id()));
+}
+
+TEST(UiAuto, WaitsEndInTimeAndAProcessLeftRunningIsKilled) {
+    HANDLE copy = nullptr;
+    {
+        Fixture fixture;
+        ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+        const ULONGLONG start = GetTickCount64();
+        EXPECT_FALSE(uiauto::WaitForMessageBox(fixture.program.Id(), 300));
+        EXPECT_EQ(nullptr, uiauto::WaitForTopWindow(fixture.program.Id(), "NOSUCHCLASS", nullptr, 300));
+        EXPECT_FALSE(fixture.program.WaitForExit(300).has_value());
+        EXPECT_LT(GetTickCount64() - start, 3000u) << "three waits of 300 ms";
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), fixture.program.Handle(), GetCurrentProcess(), &copy,
+                                    SYNCHRONIZE, FALSE, 0));
+    }
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy, 0)) << "the fixture still runs after its Process went";
+    CloseHandle(copy);
+}
+
+TEST(UiAuto, SystemMenuCloseEndsAndGivesTheExitCode) {
+    Fixture fixture;
+    ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+    ASSERT_TRUE(uiauto::CloseFromSystemMenu(fixture.window));
+    EXPECT_EQ(7u, fixture.program.WaitForExit().value_or(0xBAD));
+    EXPECT_TRUE(uiauto::WaitForWindowGone(fixture.window, 1000));
+}
+
+// The exit watch sees a handle that the program closed as closed, and one
+// it left open as open, with the exit code it passes to ExitProcess.
+class UiAutoExitWatch : public ::testing::TestWithParam<bool> {};
+
+TEST_P(UiAutoExitWatch, SeesWhetherTheProgramClosedItsHandle) {
+    const bool closes = GetParam();
+    bool reached = false, open = false;
+    DWORD code = 0;
+    HANDLE value = nullptr, copy = nullptr;
+    uiauto::Process program = uiauto::Process::StartWatchingExit(
+        FixturePath(), closes ? "close-handle" : "", "", SW_SHOWNORMAL, [&](HANDLE process, DWORD exitCode) {
+            reached = true;
+            code = exitCode;
+            open = uiauto::ProgramHandleRefersTo(process, value, copy);
+        });
+    ASSERT_TRUE(program.Started()) << program.Error();
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "UIAUTOFIXTURE");
+    ASSERT_NE(nullptr, window);
+    value = reinterpret_cast<HANDLE>(std::strtoull(uiauto::ControlText(window, kHandle).c_str(), nullptr, 16));
+    copy = uiauto::CopyProgramHandle(program.Handle(), value);
+    ASSERT_NE(nullptr, copy);
+    ASSERT_TRUE(uiauto::PressEscape(window));
+    EXPECT_EQ(7u, program.WaitForExit().value_or(0xBAD));
+    EXPECT_TRUE(reached);
+    EXPECT_EQ(7u, code);
+    EXPECT_EQ(!closes, open);
+    CloseHandle(copy);
+}
+
+INSTANTIATE_TEST_SUITE_P(UiAuto, UiAutoExitWatch, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool> &info) {
+                             return info.param ? "ClosedHandle" : "OpenHandle";
+                         });
+
+TEST(UiAuto, ScreenshotIsABitmapOfTheWindow) {
+    Fixture fixture;
+    ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+    const std::string path = "C:\\uiauto-shot.bmp";
+    ASSERT_TRUE(uiauto::SaveScreenshot(fixture.window, path));
+    std::ifstream file(path, std::ios::binary);
+    BITMAPFILEHEADER header = {};
+    BITMAPINFOHEADER info = {};
+    file.read(reinterpret_cast<char *>(&header), sizeof header);
+    file.read(reinterpret_cast<char *>(&info), sizeof info);
+    RECT rect;
+    GetWindowRect(fixture.window, &rect);
+    EXPECT_EQ(0x4d42, header.bfType);
+    EXPECT_EQ(rect.right - rect.left, info.biWidth);
+    EXPECT_EQ(rect.bottom - rect.top, info.biHeight);
+    EXPECT_EQ(24, info.biBitCount);
+    file.seekg(0, std::ios::end);
+    EXPECT_EQ(static_cast<std::streamoff>(header.bfSize), static_cast<std::streamoff>(file.tellg()));
+}
+
+}  // namespace
