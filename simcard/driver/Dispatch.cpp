@@ -2,6 +2,7 @@
 
 #include "../include/KvtSimIoctl.h"
 #include "CardScript.h"
+#include "Detect.h"
 #include "Devices.h"
 #include "ErrorTexts.h"
 #include "Signal.h"
@@ -87,6 +88,16 @@ NTSTATUS ControlRequest(ULONG code, void *buffer, ULONG inLength, ULONG outLengt
         auto *reply = static_cast<KVTSIM_ERROR_TEXT_REPLY *>(buffer);
         RtlZeroMemory(reply, sizeof *reply);
         LookUpErrorText(errorCode, reply);
+        *information = sizeof *reply;
+        return STATUS_SUCCESS;
+    }
+    case IOCTL_KVTSIM_DETECT: {
+        if (inLength < sizeof(KVTSIM_DETECT_REQUEST) || outLength < sizeof(KVTSIM_DETECT_REPLY))
+            return STATUS_BUFFER_TOO_SMALL;
+        const ULONG address = static_cast<KVTSIM_DETECT_REQUEST *>(buffer)->Address;
+        auto *reply = static_cast<KVTSIM_DETECT_REPLY *>(buffer);
+        RtlZeroMemory(reply, sizeof *reply);
+        DetectAt(address, reply);
         *information = sizeof *reply;
         return STATUS_SUCCESS;
     }

@@ -1,28 +1,61 @@
-// Mirvo.sys, the simulated KVT card: loads its cards, makes their devices.
+// Mirvo.sys, the simulated KVT card. At start it reads the configured card
+// slots, writes back each slot's state and the service's "ConfigState" 1,
+// and makes the device "KVTn" for each slot whose card was found.
 #include <ntddk.h>
 
 #include "../include/KvtSimIoctl.h"
+#include "Detect.h"
 #include "Devices.h"
 #include "Dispatch.h"
 #include "KernelRegistry.h"
-#include "Signal.h"
+#include "SimCards.h"
 
 namespace kvtsim {
 namespace {
 
+const ULONG kPoolTag = 0x7264534B;  // "KSdr"
+
 VOID NTAPI Unload(PDRIVER_OBJECT driver) { DeleteAllDevices(driver); }
 
-// One device per subkey of KvtSim\Cards named like a card; without that key,
-// the one default card.
-NTSTATUS CreateCards(PDRIVER_OBJECT driver) {
-    KeyHandle cards;
-    if (!cards.Open(L"\\Registry\\Machine\\" KVTSIM_WIDE(KVTSIM_REG_CARDS)))
-        return CreateCardDevice(driver, KVTSIM_WIDE(KVTSIM_DEFAULT_CARD),
-                                KVTSIM_WIDE(KVTSIM_DEFAULT_CARD));
-    wchar_t name[64];
-    for (ULONG index = 0; index < 64 && SubkeyName(cards, index, name, 64); ++index) {
-        if (!IsCardName(name)) continue;
-        const NTSTATUS status = CreateCardDevice(driver, name, name);
+bool Switch(const wchar_t *name) {
+    KeyHandle root;
+    ULONG value = 0;
+    return root.Open(L"\\Registry\\Machine\\" KVTSIM_WIDE(KVTSIM_REG_ROOT)) &&
+           ReadDword(root, name, &value) && value != 0;
+}
+
+bool KeepServiceKey(PCUNICODE_STRING path) {
+    const ULONG chars = path->Length / sizeof(wchar_t);
+    if (chars + 1 > sizeof g_serviceKey / sizeof g_serviceKey[0]) return false;
+    RtlCopyMemory(g_serviceKey, path->Buffer, path->Length);
+    g_serviceKey[chars] = 0;
+    return true;
+}
+
+// "KVT" and the slot number plus one.
+void SlotDeviceName(ULONG slot, wchar_t (&name)[8]) {
+    const ULONG number = slot + 1;
+    ULONG i = 0;
+    name[i++] = L'K';
+    name[i++] = L'V';
+    name[i++] = L'T';
+    if (number >= 10) name[i++] = wchar_t(L'0' + number / 10);
+    name[i++] = wchar_t(L'0' + number % 10);
+    name[i] = 0;
+}
+
+struct StartState {
+    SimCardList cards;
+    Slot slots[kMaxCards];
+};
+
+NTSTATUS CreateSlotDevices(PDRIVER_OBJECT driver, const StartState &state) {
+    for (ULONG slot = 0; slot < kMaxCards; ++slot) {
+        if (state.slots[slot].state != SlotOk) continue;
+        wchar_t name[8];
+        SlotDeviceName(slot, name);
+        const SimCard *card = CardAt(state.cards, state.slots[slot].address);
+        const NTSTATUS status = CreateCardDevice(driver, name, card->name);
         if (!NT_SUCCESS(status)) return status;
     }
     return STATUS_SUCCESS;
@@ -31,19 +64,34 @@ NTSTATUS CreateCards(PDRIVER_OBJECT driver) {
 }  // namespace
 }  // namespace kvtsim
 
-extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING) {
+extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
     using namespace kvtsim;
+    if (Switch(KVTSIM_WIDE(KVTSIM_VAL_FAIL_START))) return STATUS_DEVICE_CONFIGURATION_ERROR;
+    if (!KeepServiceKey(registryPath)) return STATUS_OBJECT_NAME_INVALID;
+
     driver->MajorFunction[IRP_MJ_CREATE] = DispatchCreate;
     driver->MajorFunction[IRP_MJ_CLOSE] = DispatchClose;
     driver->MajorFunction[IRP_MJ_CLEANUP] = DispatchCleanup;
     driver->MajorFunction[IRP_MJ_DEVICE_CONTROL] = DispatchDeviceControl;
 
+    auto *state =
+        static_cast<StartState *>(ExAllocatePoolWithTag(PagedPool, sizeof(StartState), kPoolTag));
+    if (!state) return STATUS_INSUFFICIENT_RESOURCES;
+    LoadSimCards(&state->cards);
+    ConfigureSlots(g_serviceKey, state->cards, state->slots);
+
     NTSTATUS status = CreateControlDevice(driver);
-    if (NT_SUCCESS(status)) status = CreateCards(driver);
+    if (NT_SUCCESS(status)) status = CreateSlotDevices(driver, *state);
+    ExFreePoolWithTag(state, kPoolTag);
     if (!NT_SUCCESS(status)) {
         DeleteAllDevices(driver);
         return status;
     }
-    driver->DriverUnload = Unload;
+
+    KeyHandle service;
+    if (service.Open(g_serviceKey, KEY_ALL_ACCESS))
+        WriteDword(service, KVTSIM_WIDE(KVTSIM_VAL_CONFIG_STATE), 1);
+    // Without an unload routine the system refuses to stop the driver.
+    if (!Switch(KVTSIM_WIDE(KVTSIM_VAL_REFUSE_STOP))) driver->DriverUnload = Unload;
     return STATUS_SUCCESS;
 }

@@ -48,6 +48,18 @@ void HexName(uint32_t value, wchar_t (&name)[9]) {
     name[8] = 0;
 }
 
+uint32_t CandidateAddress(unsigned index) { return index < 32 ? 0x300 + 0x10 * index : 0; }
+
+uint32_t DefaultCardAddress(const wchar_t *name) {
+    const uint32_t fallback = 0x3A0;
+    if (!name || name[0] != L'K' || name[1] != L'V' || name[2] != L'T') return fallback;
+    unsigned number = 0;
+    const wchar_t *digit = name + 3;
+    for (; *digit >= L'0' && *digit <= L'9' && number <= 32; ++digit) number = number * 10 + (*digit - L'0');
+    if (*digit || digit == name + 3 || number < 1 || number > 32) return fallback;
+    return CandidateAddress((number - 1 + 10) % 32);
+}
+
 bool IsCardName(const wchar_t *name) {
     if (!name) return false;
     int length = 0;

@@ -20,6 +20,14 @@ int32_t SignalMilli(unsigned channel, uint64_t milliseconds);
 // the name of an error text value ("80000005").
 void HexName(uint32_t value, wchar_t (&name)[9]);
 
+// Where a simulated card sits when its script names no address: a card named
+// KVTn at the (n + 9)th candidate address, wrapping after 32 (KVT1 at 0x3A0,
+// KVT2 at 0x3B0, ...), any other name at 0x3A0.
+uint32_t DefaultCardAddress(const wchar_t *name);
+
+// The candidate card addresses: every 16 from 0x300 to 0x4F0; 0 past 31.
+uint32_t CandidateAddress(unsigned index);
+
 // Is `name` a card name: 1..31 letters and digits, zero-terminated?
 bool IsCardName(const wchar_t *name);
 

@@ -21,4 +21,16 @@ inline HANDLE HandleFromCard(LONG card) { return reinterpret_cast<HANDLE>(LONG_P
 // The candidate card addresses, MIRVO_MAX_CARDS of them; 0 out of range.
 DWORD CandidateAddress(LONG index);
 
+// The slot of a card name: "KVT1" is slot 0, "KVT32" slot 31; false for
+// anything else.
+bool SlotOfCardName(const char *name, int *slot);
+
+// A card address as the setup dialog shows it: upper-case hexadecimal, no
+// prefix ("3A0").
+std::string AddressText(DWORD address);
+
+// What a user typed as an address: hexadecimal, an optional 0x, blanks
+// around it; 1 to 8 digits.
+bool ParseAddressText(const std::string &text, DWORD *address);
+
 }  // namespace mirvo

@@ -96,3 +96,33 @@ TEST(TraceFormat, ArgumentsCannotBreakTheLine) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SetupRules, CardNamesOfTheThirtyTwoSlots) {
+    int slot = -1;
+    EXPECT_TRUE(mirvo::SlotOfCardName("KVT1", &slot));
+    EXPECT_EQ(slot, 0);
+    EXPECT_TRUE(mirvo::SlotOfCardName("KVT32", &slot));
+    EXPECT_EQ(slot, 31);
+    for (const char *bad : {"KVT0", "KVT33", "KVT01", "KVT", "kvt1", "KVT1 ", "KVT999999999999", ""})
+        EXPECT_FALSE(mirvo::SlotOfCardName(bad, &slot)) << bad;
+    EXPECT_FALSE(mirvo::SlotOfCardName(nullptr, &slot));
+}
+
+TEST(SetupRules, AddressesInHexadecimal) {
+    EXPECT_EQ(mirvo::AddressText(0x3A0), "3A0");
+    EXPECT_EQ(mirvo::AddressText(0), "0");
+    EXPECT_EQ(mirvo::AddressText(0xFFFFFFFF), "FFFFFFFF");
+    DWORD address = 0;
+    EXPECT_TRUE(mirvo::ParseAddressText("3c0", &address));
+    EXPECT_EQ(address, 0x3C0u);
+    EXPECT_TRUE(mirvo::ParseAddressText(" 0X2F0 ", &address));
+    EXPECT_EQ(address, 0x2F0u);
+    EXPECT_TRUE(mirvo::ParseAddressText("FFFFFFFF", &address));
+    EXPECT_EQ(address, 0xFFFFFFFFu);
+    for (const char *bad : {"", " ", "0x", "3G0", "-3A0", "100000000", "3A 0"})
+        EXPECT_FALSE(mirvo::ParseAddressText(bad, &address)) << bad;
+}
+
+}  // namespace

@@ -81,3 +81,19 @@ TEST(IsCardName, LettersAndDigitsUpTo31) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DefaultCardAddress, KvtCardsFollowTheCandidatesFrom0x3A0) {
+    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT1"), 0x3A0u);
+    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT2"), 0x3B0u);
+    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT22"), 0x4F0u);
+    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT23"), 0x300u) << "wraps to the first candidate";
+    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT32"), 0x390u);
+    for (const wchar_t *other : {L"KVT0", L"KVT33", L"Far", L"KVT", L"KVT1a"})
+        EXPECT_EQ(kvtsim::DefaultCardAddress(other), 0x3A0u);
+    EXPECT_EQ(kvtsim::CandidateAddress(31), 0x4F0u);
+    EXPECT_EQ(kvtsim::CandidateAddress(32), 0u);
+}
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "KitPaths.h"
+#include "KvtSimIoctl.h"
 #include "SimScript.h"
 
 namespace simcard {
@@ -94,8 +95,27 @@ std::string InstallDriver() {
     return "";
 }
 
+std::string ConfigureSlot(int slot, DWORD address) {
+    const std::string path = std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot);
+    HKEY key;
+    LONG error = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                 nullptr, &key, nullptr);
+    if (error) return "creating " + path + " failed, error " + std::to_string(error);
+    error = RegSetValueExA(key, KVTSIM_VAL_ADDRESS, 0, REG_DWORD,
+                           reinterpret_cast<const BYTE *>(&address), sizeof address);
+    RegCloseKey(key);
+    return error ? "writing " + path + "\\Address failed, error " + std::to_string(error) : "";
+}
+
 std::string InstallAndStartDriver() {
     std::string failure = InstallDriver();
+    HKEY slot0;
+    const std::string path = std::string(KVTSIM_REG_SERVICE) + "\\0";
+    if (failure.empty() &&
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &slot0) == ERROR_SUCCESS)
+        RegCloseKey(slot0);
+    else if (failure.empty())
+        failure = ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS);
     if (failure.empty()) failure = StartDriver();
     return failure;
 }
@@ -113,6 +133,12 @@ void SetFault(const std::string &card, Entry entry, DWORD lastError) {
 }
 
 void SetErrorText(DWORD code, const std::string &bytes) { kvtsim::SetErrorText(code, bytes); }
+
+void SetCardAddress(const std::string &card, DWORD address) { kvtsim::SetCardAddress(card, address); }
+void SetDetectFault(DWORD address, DWORD lastError) { kvtsim::SetDetectFault(address, lastError); }
+void SetRefuseStop(bool on) { kvtsim::SetSwitch(KVTSIM_VAL_REFUSE_STOP, on); }
+void SetFailStart(bool on) { kvtsim::SetSwitch(KVTSIM_VAL_FAIL_START, on); }
+void ClearScript() { kvtsim::ClearAll(); }
 
 void EnableTrace(const std::string &path) { kvtsim::SetTraceFile(path); }
 void DisableTrace() { kvtsim::RemoveTraceFile(); }

@@ -18,12 +18,19 @@ enum class Entry { Open, Init, Finish, ReadWeights };
 
 // Copies the kit's Mirvo.sys into the system's drivers folder, registers the
 // kernel service "Mirvo" (demand start) and starts it. After this, and in
-// every later design of the simulation, a reader can open "KVT1".
+// every later design of the simulation, a reader can open "KVT1": when card
+// slot 0 does not exist yet, it is configured first with the default card's
+// address (0x3A0), the way the configuration utility would.
 // Returns "" on success, otherwise what failed.
 std::string InstallAndStartDriver();
 
-// Only the first half: Mirvo.sys copied, service "Mirvo" created, not started.
+// Only the first part: Mirvo.sys copied, service "Mirvo" created, no slot
+// configured, not started. The driver then exposes no card until a slot
+// is configured (ConfigureSlot) and it is started.
 std::string InstallDriver();
+
+// Card slot `slot` (0..31) under the service key with this "Address".
+std::string ConfigureSlot(int slot, DWORD address);
 
 // The system's drivers folder, e.g. "C:\windows\system32\drivers".
 std::string DriversDir();
@@ -43,6 +50,19 @@ void SetFault(const std::string &card, Entry entry, DWORD lastError);
 // The text MirvoGetErrorMsg gives for `code`: exactly these bytes, up to 256,
 // with no terminating zero added.
 void SetErrorText(DWORD code, const std::string &bytes);
+
+// Where the card sits (MirvoDetect, slots); read at the driver's start.
+void SetCardAddress(const std::string &card, DWORD address);
+
+// MirvoDetect fails with `lastError` at `address`.
+void SetDetectFault(DWORD address, DWORD lastError);
+
+// From the driver's next start: it refuses the stop control / fails to start.
+void SetRefuseStop(bool on);
+void SetFailStart(bool on);
+
+// Removes the whole script (HKLM\SOFTWARE\KvtSim): the default card again.
+void ClearScript();
 
 // Switches the call trace on into `path` (a Windows path) / off.
 void EnableTrace(const std::string &path);

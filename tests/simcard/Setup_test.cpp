@@ -1,0 +1,155 @@
+// MirvoSetup's dialog, answered like a user: the card name in the caption,
+// the address preset from the slot, OK stores it, Cancel stores nothing.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "KvtSimIoctl.h"
+#include "MirvoLibrary.h"
+#include "SimCard.h"
+
+namespace {
+
+const int kAddressField = 1001;
+const DWORD kWaitMs = 10000;
+
+std::string SlotPath(int slot) { return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot); }
+
+std::optional<DWORD> SlotAddress(int slot) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SlotPath(slot).c_str(), 0, KEY_READ, &key)) return std::nullopt;
+    DWORD value = 0, size = sizeof value;
+    const LONG error = RegQueryValueExA(key, "Address", nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
+    RegCloseKey(key);
+    if (error) return std::nullopt;
+    return value;
+}
+
+// MirvoSetup on a thread of its own, as a program's window thread would call it.
+class SetupCall {
+public:
+    SetupCall(MirvoLibrary &mirvo, const char *card) : mirvo_(mirvo), card_(card) {
+        thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+    }
+    ~SetupCall() {
+        if (WaitForSingleObject(thread_, kWaitMs) == WAIT_TIMEOUT) TerminateThread(thread_, 1);
+        CloseHandle(thread_);
+    }
+    // Waits, bounded, for a visible dialog of the call's thread whose caption
+    // contains `caption`.
+    HWND WaitForWindow(const std::string &caption) {
+        for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
+            Found found = {caption, nullptr};
+            EnumThreadWindows(threadId_, Match, reinterpret_cast<LPARAM>(&found));
+            if (found.window) return found.window;
+            Sleep(50);
+        }
+        return nullptr;
+    }
+    bool Finished() { return WaitForSingleObject(thread_, kWaitMs) == WAIT_OBJECT_0; }
+    LONG result = -7;
+    DWORD error = 0;
+
+private:
+    struct Found {
+        std::string caption;
+        HWND window;
+    };
+    static BOOL CALLBACK Match(HWND window, LPARAM param) {
+        auto *found = reinterpret_cast<Found *>(param);
+        char text[256] = "";
+        GetWindowTextA(window, text, sizeof text);
+        if (IsWindowVisible(window) && std::string(text).find(found->caption) != std::string::npos) {
+            found->window = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static DWORD WINAPI Run(void *param) {
+        auto *call = static_cast<SetupCall *>(param);
+        call->result = call->mirvo_.Setup(nullptr, call->card_, -1);
+        call->error = GetLastError();
+        return 0;
+    }
+    MirvoLibrary &mirvo_;
+    const char *card_;
+    HANDLE thread_ = nullptr;
+    DWORD threadId_ = 0;
+};
+
+std::string FieldText(HWND dialog) {
+    char text[64] = "";
+    GetDlgItemTextA(dialog, kAddressField, text, sizeof text);
+    return text;
+}
+
+void Type(HWND dialog, const char *text) {
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(GetDlgItem(dialog, kAddressField), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 2000, &ignored);
+}
+
+void Press(HWND dialog, int id) {
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+TEST(Setup, OkStoresTheAddressInTheSlot) {
+    ASSERT_EQ(simcard::ConfigureSlot(3, 0x350), "");
+    MirvoLibrary mirvo;
+    SetupCall call(mirvo, "KVT4");
+    HWND dialog = call.WaitForWindow("KVT4");
+    ASSERT_TRUE(dialog) << "no setup dialog with KVT4 in its caption";
+    EXPECT_EQ(FieldText(dialog), "350") << "preset from the slot's Address";
+    Type(dialog, "3c0");
+    Press(dialog, IDOK);
+    ASSERT_TRUE(call.Finished());
+    EXPECT_EQ(call.result, 1);
+    EXPECT_EQ(SlotAddress(3), std::optional<DWORD>(0x3C0));
+}
+
+TEST(Setup, CancelStoresNothing) {
+    MirvoLibrary mirvo;
+    SetupCall call(mirvo, "KVT32");
+    HWND dialog = call.WaitForWindow("KVT32");
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(FieldText(dialog), "0") << "a slot without an address";
+    Type(dialog, "3A0");
+    Press(dialog, IDCANCEL);
+    ASSERT_TRUE(call.Finished());
+    EXPECT_EQ(call.result, 0);
+    EXPECT_EQ(call.error, DWORD(ERROR_CANCELLED));
+    EXPECT_FALSE(SlotAddress(31));
+}
+
+TEST(Setup, AnAddressThatIsNoHexNumberIsAskedAgain) {
+    MirvoLibrary mirvo;
+    SetupCall call(mirvo, "KVT1");
+    HWND dialog = call.WaitForWindow("KVT1 card setup");
+    ASSERT_TRUE(dialog);
+    Type(dialog, "3G0");
+    Press(dialog, IDOK);
+    HWND box = call.WaitForWindow("Card setup");
+    ASSERT_TRUE(box) << "no message about the address";
+    ASSERT_NE(box, dialog);
+    Press(box, IDOK);
+    EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays for a corrected address";
+    Type(dialog, "0x2F0");
+    Press(dialog, IDOK);
+    ASSERT_TRUE(call.Finished());
+    EXPECT_EQ(call.result, 1);
+    EXPECT_EQ(SlotAddress(0), std::optional<DWORD>(0x2F0));
+}
+
+TEST(Setup, OnlyCardNamesOfSlotsAndModeMinusOne) {
+    MirvoLibrary mirvo;
+    for (const char *name : {"KVT0", "KVT33", "KVT01", "kvt1", "KVT", "", "KVT1x"}) {
+        SetLastError(0);
+        EXPECT_EQ(mirvo.Setup(nullptr, name, -1), 0) << name;
+        EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_PARAMETER)) << name;
+    }
+    EXPECT_EQ(mirvo.Setup(nullptr, nullptr, -1), 0);
+    EXPECT_EQ(mirvo.Setup(nullptr, "KVT1", 0), 0);
+}
+
+}  // namespace
