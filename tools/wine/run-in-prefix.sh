@@ -6,7 +6,7 @@
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/env.sh"
-base=$1
+base=$(realpath -m "$1")
 shift
 "$here/prepare-prefix.sh" "$base" || { echo "run-in-prefix: cannot prepare $base" >&2; exit 125; }
 
