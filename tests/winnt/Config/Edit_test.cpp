@@ -19,7 +19,9 @@ HWND WaitForSetup(ConfigProgram &program, const std::string &cardName) {
         return setup && uiauto::TextOf(setup).find(cardName) != std::string::npos;
     });
     EXPECT_TRUE(setup) << "no setup dialog for " << cardName;
-    if (setup) EXPECT_EQ(GetWindow(setup, GW_OWNER), program.window());
+    if (setup) {
+        EXPECT_EQ(GetWindow(setup, GW_OWNER), program.window());
+    }
     return setup;
 }
 
