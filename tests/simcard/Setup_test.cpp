@@ -133,6 +133,9 @@ TEST(Setup, AnAddressThatIsNoHexNumberIsAskedAgain) {
     ASSERT_TRUE(box) << "no message about the address";
     ASSERT_NE(box, dialog);
     Press(box, IDOK);
+    // The dialog takes input again only once the box is gone.
+    for (DWORD waited = 0; IsWindow(box) && waited < kWaitMs; waited += 50) Sleep(50);
+    ASSERT_FALSE(IsWindow(box)) << "the message box did not close";
     EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays for a corrected address";
     Type(dialog, "0x2F0");
     Press(dialog, IDOK);
