@@ -23,6 +23,11 @@ mkdir -p "$out"
 echo "Preparing a fresh Wine prefix in $prefix ..."
 tools/wine/prepare-prefix.sh "$prefix"
 export WINEPREFIX=$prefix
+# A Wine desktop window draws the programs' frames and captions itself, so the
+# screenshots show them also where no window manager runs (Xvfb).
+"$WINE_LOADER" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+"$WINE_LOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+wineserver -w
 wineserver -p
 trap 'wineserver -k 2>/dev/null; kill "${KIT_XVFB_PID:-}" 2>/dev/null || true' EXIT
 
