@@ -96,6 +96,25 @@ IconKind IconKindOf(HWND iconStatic) {
     return best;
 }
 
+namespace {
+
+// On a busy machine a new box may not have painted its icon yet when it is
+// read: look again, repainting, for a short bounded time.
+IconKind SettledIconKind(HWND iconStatic) {
+    IconKind kind = IconKindOf(iconStatic);
+    if (kind != IconKind::Unknown) return kind;
+    WaitUntil(
+        [&] {
+            RedrawWindow(iconStatic, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+            kind = IconKindOf(iconStatic);
+            return kind != IconKind::Unknown;
+        },
+        2000);
+    return kind;
+}
+
+}  // namespace
+
 MessageBoxInfo ReadMessageBox(HWND box) {
     MessageBoxInfo info;
     if (!IsWindow(box)) return info;
@@ -107,7 +126,7 @@ MessageBoxInfo ReadMessageBox(HWND box) {
         if (ClassOf(child) == "Button" && IsWindowVisible(child))
             info.buttons.push_back({GetDlgCtrlID(child), TextOf(child)});
     }
-    info.icon = IconKindOf(IconStaticOf(box));
+    info.icon = SettledIconKind(IconStaticOf(box));
     return info;
 }
 
