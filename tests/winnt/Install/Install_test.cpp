@@ -107,12 +107,7 @@ TEST(InstallerInstalls, ASecondInstallCopiesAgainAndStopsAtTheExistingService) {
     ASSERT_EQ(kInstallComplete, RunInstaller(kit, "-i -y").Lines().back());
     // The driver stopped, so its file can be overwritten, as with a driver
     // that does not lock its image.
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, "Mirvo", SERVICE_ALL_ACCESS);
-    SERVICE_STATUS status;
-    ControlService(service, SERVICE_CONTROL_STOP, &status);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+    StopMirvo();
     ASSERT_TRUE(WaitForMirvoState(SERVICE_STOPPED));
 
     const std::vector<BYTE> sources = Bytes(std::string("Mirvo\0Eventlog\0\0", 16));

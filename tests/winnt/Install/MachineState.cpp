@@ -109,6 +109,15 @@ std::optional<ServiceFacts> QueryMirvoService() {
     return facts;
 }
 
+void StopMirvo() {
+    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceA(manager, "Mirvo", SERVICE_ALL_ACCESS);
+    SERVICE_STATUS status;
+    ControlService(service, SERVICE_CONTROL_STOP, &status);
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+}
+
 bool WaitForMirvoState(DWORD state, DWORD deadlineMs) {
     const DWORD start = GetTickCount();
     for (;;) {

@@ -39,6 +39,9 @@ struct ServiceFacts {
 };
 std::optional<ServiceFacts> QueryMirvoService();
 
+// Sends the service "Mirvo" the stop control; WaitForMirvoState tells the end.
+void StopMirvo();
+
 // Waits (bounded) until the service reaches `state`; false at the deadline.
 bool WaitForMirvoState(DWORD state, DWORD deadlineMs = 10000);
 

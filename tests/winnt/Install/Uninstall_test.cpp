@@ -25,15 +25,6 @@ void Install(ScratchKit &kit) {
     ASSERT_EQ(kInstallComplete, outcome.Lines().back()) << outcome.output;
 }
 
-void StopMirvo() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, "Mirvo", SERVICE_ALL_ACCESS);
-    SERVICE_STATUS status;
-    ControlService(service, SERVICE_CONTROL_STOP, &status);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
-}
-
 void ExpectNothingLeft() {
     EXPECT_FALSE(FileExists(SystemFolder() + "Mirvo.dll"));
     EXPECT_FALSE(FileExists(DriversFolder() + "Mirvo.sys"));
