@@ -1,6 +1,7 @@
 # Build rules shared by every program of the kit.
 #
-# kit_settings        : NT 4.0 API level, ANSI entry points, warnings, static runtime.
+# kit_settings        : NT 4.0 API level, ANSI entry points, warnings, static runtime,
+#                       the kit's version (KitVersion.h).
 # kit_program(target FILE)       : lays a program (or DLL) into the kit under its
 #                                  deliverable file name, e.g. kit_program(mirvo_bc mirvo_bc.exe).
 
@@ -14,6 +15,9 @@ target_compile_options(kit_settings INTERFACE
   $<$<COMPILE_LANGUAGE:C,CXX>:-Wall -Wextra>)
 # Static runtime: the kit must run with the system's DLLs alone.
 target_link_options(kit_settings INTERFACE -static -static-libgcc -static-libstdc++)
+
+include(KitVersion)
+target_link_libraries(kit_settings INTERFACE kit_version)
 
 function(kit_program target file_name)
   get_filename_component(stem "${file_name}" NAME_WE)
