@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
 # run-tests.sh: the whole test run, from a fresh machine to ctest's summary.
-# Installs missing packages (as root), builds both kits, then runs every test
-# under 64-bit Wine, with an Xvfb display when there is none.
+# Installs missing packages (as root), builds both kits and their zips, then
+# runs every test under 64-bit Wine, with an Xvfb display when there is none.
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup-machine.sh
 tools/build-kits.sh
+# The zips to hand out: the tests unpack them and build from them alone.
+for preset in x64 x86; do
+  cmake --build --preset "$preset" --target package
+done
 . tools/display.sh
 ensure_display
 

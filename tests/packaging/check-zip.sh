@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# check-zip.sh ZIP ARCH TRIPLE SOURCE_DIR "SAMPLE PROGRAMS" "SAMPLE FOLDERS"
+# What a kit's zip holds, and nothing more: the kit folder (its binaries
+# checked by tests/kit/check-kit.sh), include/ and the samples' folders as
+# they stand in the repository, lib/, the samples' CMake project, README.TXT
+# with CR LF line ends; every binary of the zip's own architecture.
+set -u
+zip=$1 arch=$2 triple=$3 src=$4
+read -r -a sample_programs <<< "$5"
+read -r -a sample_folders <<< "$6"
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/unpack-zip.sh"
+unpack_zip "$zip"
+objdump=$triple-objdump
+
+# Files of the repository folder $1, as a clean clone has them.
+repository_files() {
+  if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git -C "$src" ls-files -- "$1"
+  else
+    (cd "$src" && find "$1" -type f)
+  fi
+}
+
+headers=$(cd "$src" && ls winnt/include/*.h)
+sample_files=$(for folder in "${sample_folders[@]}"; do repository_files "$folder"; done)
+expected=$( {
+  printf '%s\n' INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtsim.exe "${sample_programs[@]}" README.TXT
+  for h in $headers; do echo "include/$(basename "$h")"; done
+  printf '%s\n' lib/libMirvo.a lib/Mirvo.def
+  [ "$arch" = x86 ] && echo lib/libMirvoDecorated.a
+  for f in $sample_files; do echo "samples/$f"; done
+  printf 'samples/%s\n' CMakeLists.txt cmake/Kit.cmake cmake/KitVersion.cmake cmake/KitVersion.h.in \
+    "cmake/toolchain-$triple.cmake"
+} | sort)
+actual=$(cd "$kit" && find . -type f | sed 's|^\./||' | sort)
+missing=$(comm -23 <(echo "$expected") <(echo "$actual"))
+extra=$(comm -13 <(echo "$expected") <(echo "$actual"))
+[ -z "$missing" ] || fail "missing: $(echo $missing)"
+[ -z "$extra" ] || fail "not part of a kit: $(echo $extra)"
+
+# Sources and headers exactly as in the repository.
+for h in $headers; do
+  cmp -s "$src/$h" "$kit/include/$(basename "$h")" || fail "include/$(basename "$h") differs from $h"
+done
+for f in $sample_files; do
+  [ -f "$kit/samples/$f" ] && { cmp -s "$src/$f" "$kit/samples/$f" || fail "samples/$f differs from $f"; }
+done
+
+# Only this architecture's binaries.
+[ "$arch" = x64 ] && format='pei?-x86-64' || format='pei?-i386'
+while IFS= read -r f; do
+  case "$f" in
+    *.exe|*.EXE|*.dll|*.sys|*.a|*.lib|*.o|*.obj)
+      formats=$("$objdump" -f "$kit/$f" 2>&1 | sed -n 's/.*file format //p' | sort -u)
+      [[ "$formats" =~ ^$format$ ]] || fail "$f is not a $arch binary: $(echo $formats)" ;;
+  esac
+done <<< "$actual"
+
+# README.TXT: CR LF throughout, and it names every program of the kit folder.
+if [ -f "$kit/README.TXT" ]; then
+  grep -q $'[^\r]$' "$kit/README.TXT" && fail "README.TXT has lines without CR LF"
+  [ "$(tail -c 2 "$kit/README.TXT" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "README.TXT does not end with CR LF"
+  for p in INSTALL.EXE mirvocfg.exe kvtsim.exe "${sample_programs[@]}"; do
+    grep -q -F "$p" "$kit/README.TXT" || fail "README.TXT does not name $p"
+  done
+fi
+
+# The binaries' import and export tables, as for the build's kit folder.
+bash "$src/tests/kit/check-kit.sh" "$kit" "$objdump" "$arch" || fail "the kit check failed on the unpacked kit"
+
+[ $failures -eq 0 ] && echo "zip [$arch] $(basename "$zip"): ok"
+exit $(( failures > 0 ))
