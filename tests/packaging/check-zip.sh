@@ -57,6 +57,21 @@ while IFS= read -r f; do
   esac
 done <<< "$actual"
 
+# Version resources: the kit's version (the zip's name), but where a program
+# keeps numbers of its own.
+version=$(basename "$zip" .zip | sed -E 's/^.*-([0-9]+(\.[0-9]+)*)-x(64|86)$/\1/')
+for p in INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtsim.exe "${sample_programs[@]}"; do
+  [ -f "$kit/$p" ] || continue
+  case $p in
+    mirvocfg.exe) want=1.01 ;;
+    Mirvo_mfc.exe) want='1, 0, 0, 1' ;;
+    Mirvo_vb.exe) want=1.00 ;;
+    *) want=$version.0 ;;
+  esac
+  got=$("$triple-strings" -el "$kit/$p" | grep -A1 -x FileVersion | sed -n 2p)
+  [ "$got" = "$want" ] || fail "$p has FileVersion \"$got\", expected \"$want\""
+done
+
 # README.TXT: CR LF throughout, and it names every program of the kit folder.
 if [ -f "$kit/README.TXT" ]; then
   grep -q $'[^\r]$' "$kit/README.TXT" && fail "README.TXT has lines without CR LF"

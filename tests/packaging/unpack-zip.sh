@@ -5,11 +5,13 @@ failures=0
 fail() { echo "FAIL [$arch zip]: $*"; failures=$((failures + 1)); }
 
 unpack_zip() {
-  local zip=$1
+  local zip
+  zip=$(realpath "$1")
   [ -f "$zip" ] || { echo "no zip at $zip (cmake --build --preset $arch --target package)"; exit 77; }
   work=$(mktemp -d "${TMPDIR:-/tmp}/kit-zip.XXXXXX")
   trap 'rm -rf "$work"' EXIT
-  unzip -q "$zip" -d "$work/unpacked" || { echo "FAIL: cannot unpack $zip"; exit 1; }
+  mkdir "$work/unpacked"
+  (cd "$work/unpacked" && cmake -E tar xf "$zip") || { echo "FAIL: cannot unpack $zip"; exit 1; }
   kit=$work/unpacked/$(basename "$zip" .zip)
   local top
   top=$(ls -A "$work/unpacked")
