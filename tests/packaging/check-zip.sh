@@ -1,19 +1,19 @@
 #!/usr/bin/env bash
-# check-zip.sh ZIP ARCH TRIPLE SOURCE_DIR "SAMPLE PROGRAMS" "SAMPLE FOLDERS"
+# check-zip.sh ZIP ARCH TRIPLE SOURCE_DIR "SAMPLE PROGRAMS" "SAMPLE SOURCES"
 # What a kit's zip holds, and nothing more: the kit folder (its binaries
-# checked by tests/kit/check-kit.sh), include/ and the samples' folders as
-# they stand in the repository, lib/, the samples' CMake project, README.TXT
+# checked by tests/kit/check-kit.sh), include/ and the samples' folders and
+# files as they stand in the repository, lib/, the samples' CMake project, README.TXT
 # with CR LF line ends; every binary of the zip's own architecture.
 set -u
 zip=$1 arch=$2 triple=$3 src=$4
 read -r -a sample_programs <<< "$5"
-read -r -a sample_folders <<< "$6"
+read -r -a sample_sources <<< "$6"
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/unpack-zip.sh"
 unpack_zip "$zip"
 objdump=$triple-objdump
 
-# Files of the repository folder $1, as a clean clone has them.
+# Files of the repository folder (or the file) $1, as a clean clone has them.
 repository_files() {
   if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     git -C "$src" ls-files -- "$1"
@@ -23,7 +23,7 @@ repository_files() {
 }
 
 headers=$(cd "$src" && ls winnt/include/*.h)
-sample_files=$(for folder in "${sample_folders[@]}"; do repository_files "$folder"; done)
+sample_files=$(for path in "${sample_sources[@]}"; do repository_files "$path"; done)
 expected=$( {
   printf '%s\n' INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtsim.exe "${sample_programs[@]}" README.TXT
   for h in $headers; do echo "include/$(basename "$h")"; done
