@@ -1,23 +1,10 @@
-// formrt_testlib.dll: a library for the binding tests. Each load counts
-// itself in the environment variable FORMRT_TESTLIB_LOADS of the process.
+// formrt_testlib.dll: a library for the binding tests.
 #include <windows.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
 const char *lastString = nullptr;
-}
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-    if (reason == DLL_PROCESS_ATTACH) {
-        char count[16] = "0";
-        GetEnvironmentVariableA("FORMRT_TESTLIB_LOADS", count, sizeof count);
-        std::snprintf(count, sizeof count, "%d", std::atoi(count) + 1);
-        SetEnvironmentVariableA("FORMRT_TESTLIB_LOADS", count);
-    }
-    return TRUE;
 }
 
 extern "C" {
