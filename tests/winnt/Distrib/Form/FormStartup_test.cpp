@@ -118,12 +118,15 @@ TEST_F(FormReaderTest, MissingLibraryEndsTheProgramWithTheRuntimesReportBeforeAn
     EXPECT_TRUE(Trace().empty());
 }
 
+// The stand-in library's reads succeed and fail by turns.
 TEST_F(FormReaderTest, LibraryWithoutMirvoFinishWorksUntilFinishIsPressed) {
     ASSERT_NO_FATAL_FAILURE(
         Start(true, CopyProgramInto("C:\\nofinish", {kit::WindowsPathFromHost(MIRVO_NOFINISH_DLL_HOST)})));
     ExpectSilentPress(kInit);
     ASSERT_TRUE(uiauto::PressButton(form_, kRead));
     EXPECT_TRUE(uiauto::WaitForControlText(form_, kResult, "1.50|0.00|-2.25|100.00")) << Label();
+    ASSERT_TRUE(uiauto::PressButton(form_, kRead));
+    EXPECT_TRUE(uiauto::WaitForControlText(form_, kResult, "Read error")) << "a failed read replaces the weights";
 
     const uiauto::MessageBoxInfo box = PressForBox(kFinish);
     ASSERT_TRUE(box);
