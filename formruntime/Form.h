@@ -8,7 +8,8 @@
 // dialog: Tab and Shift+Tab follow the tab index, Alt plus a control's
 // access key presses it (or, for a label, moves to the next control), Space
 // and Enter press the focused button, and the focus comes back to the same
-// control when the form is activated again.
+// control when the form is activated again. Esc does nothing: a form has no
+// cancel button.
 #pragma once
 
 #include <windows.h>
