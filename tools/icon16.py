@@ -1,6 +1,9 @@
-"""Writes 32x32, 16-colour .ico files (one 4-bit image) for the kit's programs.
+"""Writes .ico files in the standard 16 colours (4 bits) or monochrome (1 bit)
+for the kit's programs.
 
-A picture is 32 rows of 32 palette indexes, top row first; None is transparent.
+A picture is rows of palette indexes, top row first; None is transparent.
+write_icon(path, canvas) writes one 32x32 16-colour image; write_icon_group
+writes several images (sizes and depths) into one .ico.
 """
 import struct
 
@@ -11,16 +14,18 @@ PALETTE = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
+MONO_PALETTE = [(0, 0, 0), (255, 255, 255)]
 BLACK, DARK_GREEN, DARK_BLUE, GREY, DARK_GREY = 0, 2, 4, 7, 8
 RED, GREEN, YELLOW, BLUE, WHITE = 9, 10, 11, 12, 15
 SIZE = 32
 
 
 class Canvas:
-    """A transparent 32x32 picture to draw rectangles on."""
+    """A transparent square picture (32x32 unless told) to draw rectangles on."""
 
-    def __init__(self):
-        self.pixels = [[None] * SIZE for _ in range(SIZE)]
+    def __init__(self, size=SIZE):
+        self.size = size
+        self.pixels = [[None] * size for _ in range(size)]
 
     def rect(self, x0, y0, x1, y1, colour):
         for y in range(y0, y1 + 1):
@@ -28,25 +33,72 @@ class Canvas:
                 self.pixels[y][x] = colour
 
 
-def ico_bytes(pixels):
+def _padded(row_bytes):
+    """Bitmap rows are padded to whole 32-bit words."""
+    return row_bytes + bytes(-len(row_bytes) % 4)
+
+
+def _pack(values, bits):
+    packed = 0
+    for v in values:
+        packed = packed << bits | v
+    total = len(values) * bits
+    packed <<= -total % 8
+    return packed.to_bytes((total + 7) // 8, "big")
+
+
+def _mono_index(p):
+    """Light colours become white, dark ones black."""
+    r, g, b = PALETTE[p]
+    return 1 if r * 30 + g * 59 + b * 11 >= 128 * 100 else 0
+
+
+def image_bytes(pixels, bits=4):
+    """One icon image (header, palette, colour bits, mask) of 4 or 1 bits."""
+    size = len(pixels)
+    palette_colours = PALETTE if bits == 4 else MONO_PALETTE
     xor = bytearray()
     mask = bytearray()
     for row in reversed(pixels):  # bottom-up
-        indices = [0 if p is None else p for p in row]
-        for i in range(0, SIZE, 2):
-            xor.append(indices[i] << 4 | indices[i + 1])
-        bits = 0
-        for p in row:
-            bits = bits << 1 | (1 if p is None else 0)
-        mask += bits.to_bytes(SIZE // 8, "big")  # rows of 32 bits need no padding
-    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
-    image = header + palette + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
+        indices = [0 if p is None else (p if bits == 4 else _mono_index(p)) for p in row]
+        xor += _padded(_pack(indices, bits))
+        mask += _padded(_pack([1 if p is None else 0 for p in row], 1))
+    palette = b"".join(bytes((b, g, r, 0)) for r, g, b in palette_colours)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, bits, 0, len(xor) + len(mask), 0, 0,
+                         len(palette_colours), 0)
+    return header + palette + bytes(xor) + bytes(mask)
+
+
+def icon_group_bytes(images):
+    """An .ico of several images: a list of (canvas, bits)."""
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries = b""
+    data = b""
+    for canvas, bits in images:
+        image = image_bytes(canvas.pixels, bits)
+        colours = 16 if bits == 4 else 2
+        entries += struct.pack("<BBBBHHII", canvas.size, canvas.size, colours, 0, 1, bits, len(image),
+                               offset + len(data))
+        data += image
+    return directory + entries + data
+
+
+def ico_bytes(pixels):
+    return icon_group_bytes([(_FromPixels(pixels), 4)])
+
+
+class _FromPixels:
+    def __init__(self, pixels):
+        self.size = len(pixels)
+        self.pixels = pixels
 
 
 def write_icon(path, canvas):
     with open(path, "wb") as f:
         f.write(ico_bytes(canvas.pixels))
+
+
+def write_icon_group(path, images):
+    with open(path, "wb") as f:
+        f.write(icon_group_bytes(images))

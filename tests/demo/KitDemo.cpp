@@ -1,6 +1,7 @@
 // kit_demo: the kit's main job on the simulated card, done as a user would
 // after INSTALL.EXE -i -y: mirvocfg finds the card, adds it and loads the
-// configuration; mirvo_bc then initialises the card and reads its weights.
+// configuration; mirvo_bc and then Mirvo_vb initialise the card and read its
+// weights.
 // Screenshots of both windows go to the folder given as the first argument.
 #include <windows.h>
 
@@ -21,6 +22,10 @@ constexpr int kConfigFind = 107;
 constexpr int kReaderInit = 1000;
 constexpr int kReaderRead = 1002;
 constexpr int kReaderStatus = 1003;
+// Mirvo_vb's controls, numbered by the form runtime in table order.
+constexpr int kFormInit = 100;
+constexpr int kFormRead = 102;
+constexpr int kFormResult = 103;
 constexpr DWORD kPatienceMs = 20000;
 
 bool Fail(const std::string &what) {
@@ -80,10 +85,36 @@ bool ReadCard(const std::string &shotDir) {
     return true;
 }
 
+bool ReadCardInForm(const std::string &shotDir) {
+    std::printf("Mirvo_vb: open KVT1 at load, initialise it, read its four weights\n");
+    auto program = uiauto::Process::Start(kit::KitPath("Mirvo_vb.exe"), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start Mirvo_vb.exe: " + program.Error());
+    HWND form = uiauto::WaitForTopWindow(program.Id(), nullptr, "Mirvo Form", kPatienceMs);
+    if (!form) {
+        if (uiauto::HasMessageBox(program.Id())) AnswerBox(program.Id(), IDOK);
+        return Fail("Mirvo_vb's form did not come");
+    }
+
+    if (!uiauto::PressButton(form, kFormInit)) return Fail("cannot press \"Init\"");
+    if (uiauto::WaitForMessageBox(program.Id(), 1000)) {  // a success shows nothing
+        AnswerBox(program.Id(), IDOK);
+        return Fail("Mirvo_vb could not initialise the card");
+    }
+    if (!uiauto::PressButton(form, kFormRead)) return Fail("cannot press \"Read\"");
+    if (!uiauto::WaitUntil([&] { return uiauto::ControlText(form, kFormResult) != "Closed"; }))
+        return Fail("no weights were shown");
+    std::printf("  weights: %s\n", uiauto::ControlText(form, kFormResult).c_str());
+    uiauto::SaveScreenshot(form, shotDir + "\\Mirvo_vb.bmp");
+
+    uiauto::CloseFromSystemMenu(form);
+    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("Mirvo_vb did not end with 0");
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::string shotDir = argc > 1 ? argv[1] : ".";
-    return ConfigureCard(shotDir) && ReadCard(shotDir) ? 0 : 1;
+    return ConfigureCard(shotDir) && ReadCard(shotDir) && ReadCardInForm(shotDir) ? 0 : 1;
 }
