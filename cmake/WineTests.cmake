@@ -14,11 +14,14 @@ target_link_options(gtest PUBLIC -static -static-libgcc -static-libstdc++)
 
 include(GoogleTest)
 
-# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds])
+# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [WINDOWLESS])
 # A GoogleTest program run under Wine; each test case becomes one CTest test
 # with a prefix of its own. Test programs may use newer APIs than the kit.
+# WINDOWLESS: no case opens a window; the cases get the label "windowless",
+# and tools/run-tests.sh gives them no second try (a failure there is a fault,
+# never a lost race with the window manager).
 function(kit_gtest target)
-  cmake_parse_arguments(arg "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
   endif()
@@ -28,8 +31,12 @@ function(kit_gtest target)
   target_link_options(${target} PRIVATE -static)
   # Every program of the kit is built before any test runs.
   add_dependencies(${target} kit)
+  set(labels "")
+  if(arg_WINDOWLESS)
+    set(labels LABELS windowless)
+  endif()
   gtest_discover_tests(${target}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${arg_TIMEOUT})
+    PROPERTIES TIMEOUT ${arg_TIMEOUT} ${labels})
 endfunction()

@@ -3,7 +3,7 @@
 #include "../include/KvtSimIoctl.h"
 #include "KernelRegistry.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 namespace {
 void LoadFault(const KeyHandle &key, const wchar_t *value, ScriptedFault *fault) {
@@ -33,4 +33,4 @@ void LoadCardScript(const wchar_t *name, CardScript *script) {
     }
 }
 
-}  // namespace kvtsim
+}  // namespace mirvosys

@@ -5,7 +5,7 @@
 
 #include <ntddk.h>
 
-namespace kvtsim {
+namespace mirvosys {
 
 struct ScriptedFault {
     bool fails;
@@ -25,4 +25,4 @@ struct CardScript {
 // defaults: no faults, the signal.
 void LoadCardScript(const wchar_t *name, CardScript *script);
 
-}  // namespace kvtsim
+}  // namespace mirvosys

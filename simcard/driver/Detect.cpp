@@ -3,7 +3,7 @@
 #include "KernelRegistry.h"
 #include "SimCards.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 wchar_t g_serviceKey[256];
 
@@ -36,4 +36,4 @@ void DetectAt(ULONG address, KVTSIM_DETECT_REPLY *reply) {
     ExFreePoolWithTag(cards, kPoolTag);
 }
 
-}  // namespace kvtsim
+}  // namespace mirvosys

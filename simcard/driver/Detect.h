@@ -5,7 +5,7 @@
 
 #include "../include/KvtSimIoctl.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 // The driver's service key ("\Registry\Machine\System\...\Services\Mirvo"),
 // kept by DriverEntry.
@@ -16,4 +16,4 @@ extern wchar_t g_serviceKey[256];
 // script and the slots now, so changes count without a restart.
 void DetectAt(ULONG address, KVTSIM_DETECT_REPLY *reply);
 
-}  // namespace kvtsim
+}  // namespace mirvosys

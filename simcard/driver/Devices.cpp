@@ -3,7 +3,7 @@
 #include "../include/KvtSimIoctl.h"
 #include "KernelRegistry.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 namespace {
 void InitString(UNICODE_STRING *s, const wchar_t *text) {
@@ -77,4 +77,4 @@ void DeleteAllDevices(PDRIVER_OBJECT driver) {
     }
 }
 
-}  // namespace kvtsim
+}  // namespace mirvosys

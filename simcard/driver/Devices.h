@@ -4,7 +4,7 @@
 
 #include <ntddk.h>
 
-namespace kvtsim {
+namespace mirvosys {
 
 enum class DeviceKind : ULONG { Control, Card };
 
@@ -29,4 +29,4 @@ NTSTATUS CreateCardDevice(PDRIVER_OBJECT driver, const wchar_t *deviceName, cons
 // Removes every device of the driver and its link.
 void DeleteAllDevices(PDRIVER_OBJECT driver);
 
-}  // namespace kvtsim
+}  // namespace mirvosys

@@ -7,7 +7,7 @@
 #include "ErrorTexts.h"
 #include "Signal.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 namespace {
 const ULONG kPoolTag = 0x6463534B;  // "KScd"
@@ -159,4 +159,4 @@ NTSTATUS NTAPI DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
     return Complete(irp, status, information);
 }
 
-}  // namespace kvtsim
+}  // namespace mirvosys

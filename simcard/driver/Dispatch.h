@@ -3,11 +3,11 @@
 
 #include <ntddk.h>
 
-namespace kvtsim {
+namespace mirvosys {
 
 NTSTATUS NTAPI DispatchCreate(PDEVICE_OBJECT device, PIRP irp);
 NTSTATUS NTAPI DispatchClose(PDEVICE_OBJECT device, PIRP irp);
 NTSTATUS NTAPI DispatchCleanup(PDEVICE_OBJECT device, PIRP irp);
 NTSTATUS NTAPI DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp);
 
-}  // namespace kvtsim
+}  // namespace mirvosys

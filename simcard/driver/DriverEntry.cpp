@@ -10,7 +10,7 @@
 #include "KernelRegistry.h"
 #include "SimCards.h"
 
-namespace kvtsim {
+namespace mirvosys {
 namespace {
 
 const ULONG kPoolTag = 0x7264534B;  // "KSdr"
@@ -32,28 +32,16 @@ bool KeepServiceKey(PCUNICODE_STRING path) {
     return true;
 }
 
-// "KVT" and the slot number plus one.
-void SlotDeviceName(ULONG slot, wchar_t (&name)[8]) {
-    const ULONG number = slot + 1;
-    ULONG i = 0;
-    name[i++] = L'K';
-    name[i++] = L'V';
-    name[i++] = L'T';
-    if (number >= 10) name[i++] = wchar_t(L'0' + number / 10);
-    name[i++] = wchar_t(L'0' + number % 10);
-    name[i] = 0;
-}
-
 struct StartState {
     SimCardList cards;
-    Slot slots[kMaxCards];
+    Slot slots[kvtcard::kMaxCards];
 };
 
 NTSTATUS CreateSlotDevices(PDRIVER_OBJECT driver, const StartState &state) {
-    for (ULONG slot = 0; slot < kMaxCards; ++slot) {
+    for (ULONG slot = 0; slot < kvtcard::kMaxCards; ++slot) {
         if (state.slots[slot].state != SlotOk) continue;
-        wchar_t name[8];
-        SlotDeviceName(slot, name);
+        wchar_t name[6];
+        kvtcard::CardNameOfSlot(int(slot), name);
         const SimCard *card = CardAt(state.cards, state.slots[slot].address);
         const NTSTATUS status = CreateCardDevice(driver, name, card->name);
         if (!NT_SUCCESS(status)) return status;
@@ -62,10 +50,10 @@ NTSTATUS CreateSlotDevices(PDRIVER_OBJECT driver, const StartState &state) {
 }
 
 }  // namespace
-}  // namespace kvtsim
+}  // namespace mirvosys
 
 extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING registryPath) {
-    using namespace kvtsim;
+    using namespace mirvosys;
     if (Switch(KVTSIM_WIDE(KVTSIM_VAL_FAIL_START))) return STATUS_DEVICE_CONFIGURATION_ERROR;
     if (!KeepServiceKey(registryPath)) return STATUS_OBJECT_NAME_INVALID;
 

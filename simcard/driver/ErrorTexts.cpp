@@ -1,19 +1,19 @@
 #include "ErrorTexts.h"
 
 #include "KernelRegistry.h"
-#include "Signal.h"
+#include "../include/KvtCardRules.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 void LookUpErrorText(ULONG code, KVTSIM_ERROR_TEXT_REPLY *reply) {
     KeyHandle key;
     if (!key.Open(L"\\Registry\\Machine\\" KVTSIM_WIDE(KVTSIM_REG_ERROR_TEXTS))) return;
     wchar_t name[9];
-    HexName(code, name);
+    kvtcard::HexName(code, name);
     ULONG length = 0;
     if (!ReadValue(key, name, reply->Text, sizeof reply->Text, &length)) return;
     reply->Found = 1;
     reply->Length = length < sizeof reply->Text ? length : sizeof reply->Text;
 }
 
-}  // namespace kvtsim
+}  // namespace mirvosys

@@ -7,10 +7,10 @@
 
 #include "../include/KvtSimIoctl.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 // Fills `reply` (zeroed by the caller) with the text of `code`, if any;
 // bytes past the 256th are not part of the text.
 void LookUpErrorText(ULONG code, KVTSIM_ERROR_TEXT_REPLY *reply);
 
-}  // namespace kvtsim
+}  // namespace mirvosys

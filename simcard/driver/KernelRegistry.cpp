@@ -1,6 +1,6 @@
 #include "KernelRegistry.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 namespace {
 const ULONG kPoolTag = 0x6D69534B;  // "KSim"
@@ -120,4 +120,4 @@ bool SubkeyName(const KeyHandle &key, ULONG index, wchar_t *name, ULONG capacity
     return true;
 }
 
-}  // namespace kvtsim
+}  // namespace mirvosys

@@ -3,7 +3,7 @@
 
 #include <ntddk.h>
 
-namespace kvtsim {
+namespace mirvosys {
 
 // An open registry key, closed when the owner goes.
 class KeyHandle {
@@ -64,4 +64,4 @@ private:
     bool overflow_ = false;
 };
 
-}  // namespace kvtsim
+}  // namespace mirvosys

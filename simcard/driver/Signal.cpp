@@ -1,6 +1,8 @@
 #include "Signal.h"
 
-namespace kvtsim {
+#include "../include/KvtCardRules.h"
+
+namespace mirvosys {
 
 uint32_t FloatBitsFromMilli(int32_t milli) {
     if (milli == 0) return 0;
@@ -39,37 +41,11 @@ int32_t SignalMilli(unsigned channel, uint64_t milliseconds) {
     return c.load - c.swing + int32_t((int64_t(2) * c.swing * climb) / half);
 }
 
-void HexName(uint32_t value, wchar_t (&name)[9]) {
-    static const char digits[] = "0123456789ABCDEF";
-    for (int i = 7; i >= 0; --i) {
-        name[i] = wchar_t(digits[value & 0xF]);
-        value >>= 4;
-    }
-    name[8] = 0;
-}
-
-uint32_t CandidateAddress(unsigned index) { return index < 32 ? 0x300 + 0x10 * index : 0; }
-
 uint32_t DefaultCardAddress(const wchar_t *name) {
-    const uint32_t fallback = 0x3A0;
-    if (!name || name[0] != L'K' || name[1] != L'V' || name[2] != L'T') return fallback;
-    unsigned number = 0;
-    const wchar_t *digit = name + 3;
-    for (; *digit >= L'0' && *digit <= L'9' && number <= 32; ++digit) number = number * 10 + (*digit - L'0');
-    if (*digit || digit == name + 3 || number < 1 || number > 32) return fallback;
-    return CandidateAddress((number - 1 + 10) % 32);
+    // Any other name sits where KVT1 does.
+    int slot = 0;
+    if (!kvtcard::SlotOfCardName(name, &slot)) slot = 0;
+    return kvtcard::CandidateAddress((slot + 10) % kvtcard::kMaxCards);
 }
 
-bool IsCardName(const wchar_t *name) {
-    if (!name) return false;
-    int length = 0;
-    for (; name[length]; ++length) {
-        const wchar_t c = name[length];
-        const bool alnum = (c >= L'0' && c <= L'9') || (c >= L'A' && c <= L'Z') ||
-                           (c >= L'a' && c <= L'z');
-        if (!alnum || length >= 31) return false;
-    }
-    return length > 0;
-}
-
-}  // namespace kvtsim
+}  // namespace mirvosys

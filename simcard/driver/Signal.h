@@ -5,7 +5,7 @@
 
 #include <stdint.h>
 
-namespace kvtsim {
+namespace mirvosys {
 
 // IEEE single-precision bit pattern of milli / 1000, rounded to nearest
 // (ties to even), exactly as the compiler would round the quotient.
@@ -16,19 +16,9 @@ uint32_t FloatBitsFromMilli(int32_t milli);
 // around a load of its own, like four loadcells under a swaying weight.
 int32_t SignalMilli(unsigned channel, uint64_t milliseconds);
 
-// Upper-case hexadecimal digits of `value`, eight of them, and a zero:
-// the name of an error text value ("80000005").
-void HexName(uint32_t value, wchar_t (&name)[9]);
-
 // Where a simulated card sits when its script names no address: a card named
-// KVTn at the (n + 9)th candidate address, wrapping after 32 (KVT1 at 0x3A0,
+// KVTn at the (n + 10)th candidate address, wrapping after 32 (KVT1 at 0x3A0,
 // KVT2 at 0x3B0, ...), any other name at 0x3A0.
 uint32_t DefaultCardAddress(const wchar_t *name);
 
-// The candidate card addresses: every 16 from 0x300 to 0x4F0; 0 past 31.
-uint32_t CandidateAddress(unsigned index);
-
-// Is `name` a card name: 1..31 letters and digits, zero-terminated?
-bool IsCardName(const wchar_t *name);
-
-}  // namespace kvtsim
+}  // namespace mirvosys

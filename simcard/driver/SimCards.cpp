@@ -1,10 +1,11 @@
 #include "SimCards.h"
 
+#include "../include/KvtCardRules.h"
 #include "../include/KvtSimIoctl.h"
 #include "KernelRegistry.h"
 #include "Signal.h"
 
-namespace kvtsim {
+namespace mirvosys {
 
 namespace {
 void CopyName(wchar_t (&to)[32], const wchar_t *from) {
@@ -13,16 +14,9 @@ void CopyName(wchar_t (&to)[32], const wchar_t *from) {
     to[i] = 0;
 }
 
-void SlotName(ULONG slot, wchar_t (&name)[4]) {
-    ULONG i = 0;
-    if (slot >= 10) name[i++] = wchar_t(L'0' + slot / 10);
-    name[i++] = wchar_t(L'0' + slot % 10);
-    name[i] = 0;
-}
-
 bool OpenSlot(const wchar_t *serviceKey, ULONG slot, KeyHandle *key) {
-    wchar_t name[4];
-    SlotName(slot, name);
+    wchar_t name[3];
+    kvtcard::SlotKeyName(int(slot), name);
     WideText<256> path;
     path.Add(serviceKey).Add(L"\\").Add(name);
     return path.Ok() && key->Open(path.Get(), KEY_ALL_ACCESS);
@@ -34,13 +28,13 @@ void LoadSimCards(SimCardList *list) {
     KeyHandle cards;
     if (!cards.Open(L"\\Registry\\Machine\\" KVTSIM_WIDE(KVTSIM_REG_CARDS))) {
         CopyName(list->cards[0].name, KVTSIM_WIDE(KVTSIM_DEFAULT_CARD));
-        list->cards[0].address = KVTSIM_DEFAULT_ADDRESS;
+        list->cards[0].address = DefaultCardAddress(list->cards[0].name);
         list->count = 1;
         return;
     }
     wchar_t name[64];
-    for (ULONG index = 0; list->count < kMaxCards && SubkeyName(cards, index, name, 64); ++index) {
-        if (!IsCardName(name)) continue;
+    for (ULONG index = 0; list->count < kvtcard::kMaxCards && SubkeyName(cards, index, name, 64); ++index) {
+        if (!kvtcard::IsCardName(name)) continue;
         SimCard &card = list->cards[list->count++];
         CopyName(card.name, name);
         WideText<128> path;
@@ -59,11 +53,11 @@ const SimCard *CardAt(const SimCardList &list, ULONG address) {
     return nullptr;
 }
 
-void RateSlots(const SimCardList &cards, Slot (&slots)[kMaxCards]) {
-    for (ULONG i = 0; i < kMaxCards; ++i) {
+void RateSlots(const SimCardList &cards, Slot (&slots)[kvtcard::kMaxCards]) {
+    for (ULONG i = 0; i < kvtcard::kMaxCards; ++i) {
         if (!slots[i].used) continue;
         bool shared = false;
-        for (ULONG j = 0; j < kMaxCards; ++j)
+        for (ULONG j = 0; j < kvtcard::kMaxCards; ++j)
             shared |= j != i && slots[j].used && slots[i].address &&
                       slots[j].address == slots[i].address;
         if (shared) slots[i].state = SlotConflict;
@@ -72,8 +66,8 @@ void RateSlots(const SimCardList &cards, Slot (&slots)[kMaxCards]) {
     }
 }
 
-void ConfigureSlots(const wchar_t *serviceKey, const SimCardList &cards, Slot (&slots)[kMaxCards]) {
-    for (ULONG slot = 0; slot < kMaxCards; ++slot) {
+void ConfigureSlots(const wchar_t *serviceKey, const SimCardList &cards, Slot (&slots)[kvtcard::kMaxCards]) {
+    for (ULONG slot = 0; slot < kvtcard::kMaxCards; ++slot) {
         KeyHandle key;
         slots[slot].used = OpenSlot(serviceKey, slot, &key);
         slots[slot].address = 0;
@@ -81,7 +75,7 @@ void ConfigureSlots(const wchar_t *serviceKey, const SimCardList &cards, Slot (&
         if (slots[slot].used) ReadDword(key, KVTSIM_WIDE(KVTSIM_VAL_ADDRESS), &slots[slot].address);
     }
     RateSlots(cards, slots);
-    for (ULONG slot = 0; slot < kMaxCards; ++slot) {
+    for (ULONG slot = 0; slot < kvtcard::kMaxCards; ++slot) {
         KeyHandle key;
         if (slots[slot].used && OpenSlot(serviceKey, slot, &key))
             WriteDword(key, KVTSIM_WIDE(KVTSIM_VAL_CONFIG_STATE), slots[slot].state);
@@ -89,7 +83,7 @@ void ConfigureSlots(const wchar_t *serviceKey, const SimCardList &cards, Slot (&
 }
 
 bool AddressConfigured(const wchar_t *serviceKey, ULONG address) {
-    for (ULONG slot = 0; slot < kMaxCards; ++slot) {
+    for (ULONG slot = 0; slot < kvtcard::kMaxCards; ++slot) {
         KeyHandle key;
         ULONG slotAddress = 0;
         if (OpenSlot(serviceKey, slot, &key) &&
@@ -99,4 +93,4 @@ bool AddressConfigured(const wchar_t *serviceKey, ULONG address) {
     return false;
 }
 
-}  // namespace kvtsim
+}  // namespace mirvosys

@@ -5,9 +5,9 @@
 
 #include <ntddk.h>
 
-namespace kvtsim {
+#include "../include/KvtCardRules.h"
 
-const ULONG kMaxCards = 32;
+namespace mirvosys {
 
 struct SimCard {
     wchar_t name[32];
@@ -16,7 +16,7 @@ struct SimCard {
 
 struct SimCardList {
     ULONG count;
-    SimCard cards[kMaxCards];
+    SimCard cards[kvtcard::kMaxCards];
 };
 
 // KvtSim\Cards, or the one default card when that key is absent.
@@ -36,12 +36,12 @@ struct Slot {
 
 // Reads slots "0".."31" under the service key, gives each used slot its state
 // and writes it back as its "ConfigState".
-void ConfigureSlots(const wchar_t *serviceKey, const SimCardList &cards, Slot (&slots)[kMaxCards]);
+void ConfigureSlots(const wchar_t *serviceKey, const SimCardList &cards, Slot (&slots)[kvtcard::kMaxCards]);
 
 // Does any slot under the service key hold `address` now?
 bool AddressConfigured(const wchar_t *serviceKey, ULONG address);
 
 // The state of each slot, from the slots' addresses and the cards. Pure.
-void RateSlots(const SimCardList &cards, Slot (&slots)[kMaxCards]);
+void RateSlots(const SimCardList &cards, Slot (&slots)[kvtcard::kMaxCards]);
 
-}  // namespace kvtsim
+}  // namespace mirvosys

@@ -25,8 +25,7 @@
 #define KVTSIM_LINK_PREFIX      L"\\DosDevices\\"
 #define KVTSIM_USER_PREFIX      "\\\\.\\"
 
-/* A card name: 1..KVTSIM_MAX_NAME letters and digits. */
-#define KVTSIM_MAX_NAME 31
+/* What a card name is: KvtCardRules.h. */
 
 /* ---- Control codes ---------------------------------------------------- */
 

@@ -1,4 +1,5 @@
-// Card handles and device names: pure rules, no Win32 calls.
+// Card handles, device paths and typed addresses: pure rules, no Win32
+// calls. What a card name is: KvtCardRules.h.
 #pragma once
 
 #include <windows.h>
@@ -7,9 +8,6 @@
 
 namespace mirvo {
 
-// 1..31 letters and digits: anything else could name a path, not a card.
-bool IsCardName(const char *name);
-
 // "\\.\KVT1" for "KVT1".
 std::string DevicePath(const char *cardName);
 
@@ -17,13 +15,6 @@ std::string DevicePath(const char *cardName);
 // value does not survive the trip through 32 bits.
 bool CardFromHandle(HANDLE handle, LONG *card);
 inline HANDLE HandleFromCard(LONG card) { return reinterpret_cast<HANDLE>(LONG_PTR(card)); }
-
-// The candidate card addresses, MIRVO_MAX_CARDS of them; 0 out of range.
-DWORD CandidateAddress(LONG index);
-
-// The slot of a card name: "KVT1" is slot 0, "KVT32" slot 31; false for
-// anything else.
-bool SlotOfCardName(const char *name, int *slot);
 
 // A card address as the setup dialog shows it: upper-case hexadecimal, no
 // prefix ("3A0").

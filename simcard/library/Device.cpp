@@ -1,6 +1,7 @@
 #include "Device.h"
 
 #include "CardNames.h"
+#include "UniqueHandle.h"
 
 namespace mirvo {
 
@@ -18,19 +19,6 @@ bool Exchange(HANDLE device, DWORD code, const void *request, DWORD requestSize,
     return true;
 }
 
-class DeviceHandle {
-public:
-    explicit DeviceHandle(HANDLE handle) : handle_(handle) {}
-    ~DeviceHandle() {
-        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
-    }
-    DeviceHandle(const DeviceHandle &) = delete;
-    DeviceHandle &operator=(const DeviceHandle &) = delete;
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 }  // namespace
 
 bool CardRequest(LONG card, DWORD code, void *reply, DWORD replySize) {
@@ -45,11 +33,11 @@ bool CardRequest(LONG card, DWORD code, void *reply, DWORD replySize) {
 
 bool ControlRequest(DWORD code, const void *request, DWORD requestSize, void *reply,
                     DWORD replySize) {
-    const DeviceHandle control(CreateFileA(KVTSIM_CONTROL_PATH, GENERIC_READ | GENERIC_WRITE,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                           OPEN_EXISTING, 0, nullptr));
-    if (control.Get() == INVALID_HANDLE_VALUE) return false;
-    return Exchange(control.Get(), code, request, requestSize, reply, replySize);
+    const kit::FileHandle control(CreateFileA(KVTSIM_CONTROL_PATH, GENERIC_READ | GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+    if (!control) return false;
+    return Exchange(control.get(), code, request, requestSize, reply, replySize);
 }
 
 LONG EntryResult(const KVTSIM_RESULT &result) {

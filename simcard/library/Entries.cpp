@@ -6,14 +6,23 @@
 
 #include <string.h>
 
+#include <string_view>
+
+#include "../include/KvtCardRules.h"
 #include "CardNames.h"
 #include "Device.h"
 #include "ErrorText.h"
 #include "Setup.h"
 #include "Trace.h"
 #include "TraceFormat.h"
+#include "UniqueHandle.h"
 
 using namespace mirvo;
+
+// The library's declarations and the simulation must agree.
+static_assert(MIRVO_MAX_CARDS == kvtcard::kMaxCards, "one slot per candidate address");
+static_assert(MIRVO_DETECT_NEW_CARD == KVTSIM_DETECT_NEW_CARD, "the new card's state");
+static_assert(std::string_view(MIRVO_SERVICE_KEY) == KVTSIM_REG_SERVICE, "the driver's service key");
 
 namespace {
 LONG Operate(LONG card, DWORD code) {
@@ -27,27 +36,30 @@ LONG Open(LPCSTR deviceName) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return MIRVO_INVALID_CARD;
     }
-    if (!IsCardName(deviceName)) {
+    if (!kvtcard::IsCardName(deviceName)) {
         SetLastError(ERROR_INVALID_NAME);
         return MIRVO_INVALID_CARD;
     }
-    const HANDLE device =
-        CreateFileA(DevicePath(deviceName).c_str(), GENERIC_READ | GENERIC_WRITE,
-                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (device == INVALID_HANDLE_VALUE) return MIRVO_INVALID_CARD;
+    kit::FileHandle device(CreateFileA(DevicePath(deviceName).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                       0, nullptr));
+    if (!device) return MIRVO_INVALID_CARD;
     LONG card;
-    if (!CardFromHandle(device, &card)) {
-        CloseHandle(device);
+    if (!CardFromHandle(device.get(), &card)) {
+        device.reset();
         SetLastError(ERROR_TOO_MANY_OPEN_FILES);
         return MIRVO_INVALID_CARD;
     }
-    // The card's answer to the open comes with the first request.
+    // The card's answer to the open comes with the first request; the
+    // thread's last-error value survives the close of a refused handle.
     if (!Operate(card, IOCTL_KVTSIM_OPEN)) {
         const DWORD reason = GetLastError();
-        CloseHandle(device);
+        device.reset();
         SetLastError(reason);
         return MIRVO_INVALID_CARD;
     }
+    // From here the caller owns the handle, as the card handle.
+    device.release();
     return card;
 }
 
@@ -127,7 +139,7 @@ LONG WINAPI MirvoGetErrorMsg(DWORD errorCode, LPSTR text, LONG textSize) {
 }
 
 DWORD WINAPI MirvoGetCardAddr(LONG index) {
-    const DWORD address = CandidateAddress(index);
+    const DWORD address = kvtcard::CandidateAddress(index);
     if (TraceOn()) TraceCall("MirvoGetCardAddr", {Decimal(index)}, Hex8(address), "", false);
     return address;
 }

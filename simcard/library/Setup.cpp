@@ -2,9 +2,14 @@
 
 #include <string>
 
+#include "../include/KvtCardRules.h"
 #include "../include/KvtSimIoctl.h"
+#define MIRVOAPI
+#include "MirvoPriv.h"
 #include "CardNames.h"
 #include "Device.h"
+#include "MessageText.h"
+#include "UniqueHandle.h"
 #include "resource.h"
 
 extern "C" IMAGE_DOS_HEADER __ImageBase;
@@ -16,41 +21,34 @@ namespace {
 // The setup's one mode: ask the user.
 const LONG kInteractive = -1;
 
-class RegKey {
-public:
-    ~RegKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    LONG Open(const std::string &path) {
-        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &key_);
-    }
-    LONG Create(const std::string &path) {
-        return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-    }
-    HKEY Get() const { return key_; }
+LONG OpenForQuery(const std::string &path, kit::RegKey &key) {
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, key.receive());
+}
 
-private:
-    HKEY key_ = nullptr;
-};
+LONG CreateWithAllAccess(const std::string &path, kit::RegKey &key) {
+    return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+}
 
 std::string SlotKeyPath(int slot) {
-    return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot);
+    char name[3];
+    kvtcard::SlotKeyName(slot, name);
+    return std::string(MIRVO_SERVICE_KEY) + "\\" + name;
 }
 
 DWORD SlotAddress(int slot) {
-    RegKey key;
+    kit::RegKey key;
     DWORD address = 0, size = sizeof address;
-    if (key.Open(SlotKeyPath(slot)) == ERROR_SUCCESS)
-        RegQueryValueExA(key.Get(), KVTSIM_VAL_ADDRESS, nullptr, nullptr,
+    if (OpenForQuery(SlotKeyPath(slot), key) == ERROR_SUCCESS)
+        RegQueryValueExA(key.get(), KVTSIM_VAL_ADDRESS, nullptr, nullptr,
                          reinterpret_cast<BYTE *>(&address), &size);
     return address;
 }
 
 LONG StoreSlotAddress(int slot, DWORD address) {
-    RegKey key;
-    if (LONG error = key.Create(SlotKeyPath(slot))) return error;
-    return RegSetValueExA(key.Get(), KVTSIM_VAL_ADDRESS, 0, REG_DWORD,
+    kit::RegKey key;
+    if (LONG error = CreateWithAllAccess(SlotKeyPath(slot), key)) return error;
+    return RegSetValueExA(key.get(), KVTSIM_VAL_ADDRESS, 0, REG_DWORD,
                           reinterpret_cast<const BYTE *>(&address), sizeof address);
 }
 
@@ -60,10 +58,7 @@ struct SetupDialog {
 };
 
 std::string SystemText(LONG error) {
-    char text[256] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, DWORD(error),
-                   0, text, sizeof text, nullptr);
-    return text;
+    return kit::MessageText(DWORD(error), kit::kAnyLanguage).value_or("");
 }
 
 void OnInitDialog(HWND dialog, const SetupDialog &setup) {
@@ -125,7 +120,7 @@ LONG Detect(DWORD address, DWORD *state) {
 
 LONG Setup(HWND owner, LPCSTR cardName, LONG mode) {
     SetupDialog setup = {cardName, 0};
-    if (mode != kInteractive || !SlotOfCardName(cardName, &setup.slot)) {
+    if (mode != kInteractive || !kvtcard::SlotOfCardName(cardName, &setup.slot)) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../include/KvtSimIoctl.h"
+#include "UniqueHandle.h"
 
 namespace mirvo {
 
@@ -11,37 +12,31 @@ namespace {
 class TraceFile {
 public:
     TraceFile() {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT, 0, KEY_QUERY_VALUE, &key) !=
+        kit::RegKey key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT, 0, KEY_QUERY_VALUE, key.receive()) !=
             ERROR_SUCCESS)
             return;
         char path[MAX_PATH + 1] = {};
         DWORD type = 0, size = MAX_PATH;
-        const LONG result = RegQueryValueExA(key, KVTSIM_VAL_TRACE_FILE, nullptr, &type,
+        const LONG result = RegQueryValueExA(key.get(), KVTSIM_VAL_TRACE_FILE, nullptr, &type,
                                              reinterpret_cast<BYTE *>(path), &size);
-        RegCloseKey(key);
         if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ) || !path[0])
             return;
         // Appends go to the end even with other writers; readers may look
         // at any time.
-        file_ = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        file_.reset(CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     }
-    ~TraceFile() {
-        if (On()) CloseHandle(file_);
-    }
-    TraceFile(const TraceFile &) = delete;
-    TraceFile &operator=(const TraceFile &) = delete;
 
-    bool On() const { return file_ != INVALID_HANDLE_VALUE; }
+    bool On() const { return file_.valid(); }
 
     void Write(const std::string &line) const {
         DWORD written = 0;
-        WriteFile(file_, line.data(), DWORD(line.size()), &written, nullptr);
+        WriteFile(file_.get(), line.data(), DWORD(line.size()), &written, nullptr);
     }
 
 private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    kit::FileHandle file_;
 };
 
 const TraceFile &Trace() {

@@ -1,36 +1,29 @@
 #include "SimScript.h"
 
+#include "../include/KvtCardRules.h"
 #include "../include/KvtSimIoctl.h"
+#include "UniqueHandle.h"
 
 namespace kvtsim {
 
 namespace {
 
-class Key {
-public:
-    ~Key() {
-        if (key_) RegCloseKey(key_);
-    }
-    LONG Create(const std::string &path) {
-        return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
-                               REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-    }
-    LONG Open(const std::string &path) {
-        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
-    }
-    HKEY Get() const { return key_; }
+LONG CreateKey(const std::string &path, kit::RegKey &key) {
+    return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                           KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+}
 
-private:
-    HKEY key_ = nullptr;
-};
+LONG OpenKey(HKEY parent, const std::string &path, kit::RegKey &key) {
+    return RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, key.receive());
+}
 
 std::string CardKey(const std::string &card) { return std::string(KVTSIM_REG_CARDS) + "\\" + card; }
 
 LONG SetValue(const std::string &path, const char *name, DWORD type, const void *data,
               DWORD size) {
-    Key key;
-    if (LONG error = key.Create(path)) return error;
-    return RegSetValueExA(key.Get(), name, 0, type, static_cast<const BYTE *>(data), size);
+    kit::RegKey key;
+    if (LONG error = CreateKey(path, key)) return error;
+    return RegSetValueExA(key.get(), name, 0, type, static_cast<const BYTE *>(data), size);
 }
 
 LONG SetDword(const std::string &path, const char *name, DWORD value) {
@@ -39,28 +32,31 @@ LONG SetDword(const std::string &path, const char *name, DWORD value) {
 
 // Removing what is not there is no failure.
 LONG RemoveValue(const std::string &path, const char *name) {
-    Key key;
-    if (LONG error = key.Open(path)) return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
-    const LONG error = RegDeleteValueA(key.Get(), name);
+    kit::RegKey key;
+    if (LONG error = OpenKey(HKEY_LOCAL_MACHINE, path, key))
+        return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+    const LONG error = RegDeleteValueA(key.get(), name);
     return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
 }
 
 std::string HexName(DWORD code) {
     char name[9];
-    wsprintfA(name, "%08lX", code);
+    kvtcard::HexName(code, name);
     return name;
 }
 
 LONG DeleteTree(HKEY parent, const char *name) {
-    HKEY key;
-    LONG error = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key);
-    if (error) return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
-    char child[256];
-    // Always the first subkey: each one is gone after its turn.
-    while (RegEnumKeyA(key, 0, child, sizeof child) == ERROR_SUCCESS) {
-        if ((error = DeleteTree(key, child)) != ERROR_SUCCESS) break;
-    }
-    RegCloseKey(key);
+    LONG error;
+    {
+        kit::RegKey key;
+        error = OpenKey(parent, name, key);
+        if (error) return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
+        char child[256];
+        // Always the first subkey: each one is gone after its turn.
+        while (RegEnumKeyA(key.get(), 0, child, sizeof child) == ERROR_SUCCESS) {
+            if ((error = DeleteTree(key.get(), child)) != ERROR_SUCCESS) break;
+        }
+    }  // closed before the key itself goes
     if (error) return error;
     return RegDeleteKeyA(parent, name);
 }
@@ -83,8 +79,8 @@ LONG SetWeights(const std::string &card, const float (&weights)[4]) {
 
 LONG UseSignal(const std::string &card) {
     // The card's key stays: a card that has one is a card of the script.
-    Key key;
-    if (LONG error = key.Create(CardKey(card))) return error;
+    kit::RegKey key;
+    if (LONG error = CreateKey(CardKey(card), key)) return error;
     return RemoveValue(CardKey(card), KVTSIM_VAL_WEIGHTS);
 }
 

@@ -7,10 +7,9 @@
 
 #include <string>
 
-namespace kvtsim {
+#include "Fault.h"
 
-// A card's entry points whose failure can be scripted.
-enum class Fault { Open, Init, Finish, Read };
+namespace kvtsim {
 
 // The registry value that scripts a fault ("OpenFails", "InitError", ...).
 const char *FaultValueName(Fault fault);

@@ -3,15 +3,17 @@
 #include <errno.h>
 #include <stdlib.h>
 
+#include "../include/KvtCardRules.h"
+
 namespace kvtsim {
 
 namespace {
 
-bool ParseFaultEntry(const std::string &text, FaultEntry *entry) {
-    if (text == "open") *entry = FaultEntry::Open;
-    else if (text == "init") *entry = FaultEntry::Init;
-    else if (text == "finish") *entry = FaultEntry::Finish;
-    else if (text == "read") *entry = FaultEntry::Read;
+bool ParseFault(const std::string &text, Fault *entry) {
+    if (text == "open") *entry = Fault::Open;
+    else if (text == "init") *entry = Fault::Init;
+    else if (text == "finish") *entry = Fault::Finish;
+    else if (text == "read") *entry = Fault::Read;
     else return false;
     return true;
 }
@@ -52,14 +54,14 @@ bool ParseWeight(const std::string &text, float *value) {
     return true;
 }
 
+namespace {
+
+// A card name, with no zero byte inside to cut it short.
 bool IsCardName(const std::string &text) {
-    if (text.empty() || text.size() > 31) return false;
-    for (char c : text) {
-        const bool alnum = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        if (!alnum) return false;
-    }
-    return true;
+    return text.find('\0') == std::string::npos && kvtcard::IsCardName(text.c_str());
 }
+
+}  // namespace
 
 bool ParseCommand(const std::vector<std::string> &args, Command *command, std::string *error) {
     *command = Command();
@@ -91,9 +93,9 @@ bool ParseCommand(const std::vector<std::string> &args, Command *command, std::s
         const bool set = verb == "fault";
         if (count < 2) return Fail(error, verb + " wants a card and open, init, finish or read");
         if (!card(1)) return false;
-        if (!ParseFaultEntry(args[2], &command->fault))
+        if (!ParseFault(args[2], &command->fault))
             return Fail(error, "not open, init, finish or read: " + args[2]);
-        const bool wantsCode = set && command->fault != FaultEntry::Open;
+        const bool wantsCode = set && command->fault != Fault::Open;
         if (!wants(wantsCode ? 3 : 2))
             return Fail(error, wantsCode ? "fault " + args[2] + " wants an error code"
                                          : "too many arguments");

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "../script/Fault.h"
+
 namespace kvtsim {
 
 enum class Action {
@@ -26,13 +28,11 @@ enum class Action {
     Help,
 };
 
-enum class FaultEntry { Open, Init, Finish, Read };
-
 struct Command {
     Action action = Action::Help;
     std::string card;
     float weights[4] = {};
-    FaultEntry fault = FaultEntry::Open;
+    Fault fault = Fault::Open;
     DWORD code = 0;
     DWORD number = 0;
     bool on = false;
@@ -48,9 +48,6 @@ bool ParseNumber(const std::string &text, DWORD *value);
 
 // A float as C reads it ("1.5", "-0.25", "1e3", "inf", "nan"), whole.
 bool ParseWeight(const std::string &text, float *value);
-
-// A card name: 1..31 letters and digits.
-bool IsCardName(const std::string &text);
 
 // The usage text.
 const char *Usage();

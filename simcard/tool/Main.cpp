@@ -3,27 +3,18 @@
 
 #include "../include/KvtSimIoctl.h"
 #include "Command.h"
+#include "MessageText.h"
 #include "SimScript.h"
 
 namespace {
-
-kvtsim::Fault FaultOf(kvtsim::FaultEntry entry) {
-    switch (entry) {
-    case kvtsim::FaultEntry::Open: return kvtsim::Fault::Open;
-    case kvtsim::FaultEntry::Init: return kvtsim::Fault::Init;
-    case kvtsim::FaultEntry::Finish: return kvtsim::Fault::Finish;
-    case kvtsim::FaultEntry::Read: return kvtsim::Fault::Read;
-    }
-    return kvtsim::Fault::Open;
-}
 
 LONG Apply(const kvtsim::Command &c) {
     using kvtsim::Action;
     switch (c.action) {
     case Action::Weights: return kvtsim::SetWeights(c.card, c.weights);
     case Action::Signal: return kvtsim::UseSignal(c.card);
-    case Action::Fault: return kvtsim::SetFault(c.card, FaultOf(c.fault), c.code);
-    case Action::NoFault: return kvtsim::ClearFault(c.card, FaultOf(c.fault));
+    case Action::Fault: return kvtsim::SetFault(c.card, c.fault, c.code);
+    case Action::NoFault: return kvtsim::ClearFault(c.card, c.fault);
     case Action::Text: return kvtsim::SetErrorText(c.code, c.text);
     case Action::NoText: return kvtsim::RemoveErrorText(c.code);
     case Action::Trace: return kvtsim::SetTraceFile(c.text);
@@ -54,10 +45,9 @@ int main(int argc, char **argv) {
         return 0;
     }
     if (const LONG result = Apply(command)) {
-        char text[256] = "";
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                       DWORD(result), 0, text, sizeof text, nullptr);
-        fprintf(stderr, "kvtsim: the registry refused the change (error %ld): %s\n", long(result), text);
+        const std::string text = kit::MessageText(DWORD(result), kit::kAnyLanguage).value_or("");
+        fprintf(stderr, "kvtsim: the registry refused the change (error %ld): %s\n", long(result),
+                text.c_str());
         return 1;
     }
     return 0;

@@ -6,16 +6,14 @@
 
 #include <string>
 
+#include "Registry.h"
+#include "UniqueHandle.h"
+
 namespace {
 
 const char kMarkerKey[] = "SOFTWARE\\KitHarness";
 
-bool MarkerKeyExists() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool MarkerKeyExists() { return testreg::KeyExists(kMarkerKey); }
 
 std::string MarkerFile() {
     char dir[MAX_PATH];
@@ -24,13 +22,9 @@ std::string MarkerFile() {
 }
 
 void LeaveMarks() {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kMarkerKey, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &key, nullptr));
-    RegCloseKey(key);
-    HANDLE file = CreateFileA(MarkerFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file) << "error " << GetLastError();
-    CloseHandle(file);
+    ASSERT_EQ(ERROR_SUCCESS, testreg::CreateKey(kMarkerKey));
+    const kit::FileHandle file(CreateFileA(MarkerFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    ASSERT_TRUE(file) << "error " << GetLastError();
 }
 
 void ExpectCleanPrefix() {

@@ -7,43 +7,27 @@
 
 #include "KvtSimIoctl.h"
 #include "MirvoLibrary.h"
+#include "Registry.h"
 #include "SimCard.h"
+#include "UniqueHandle.h"
 
 namespace {
 
-std::optional<DWORD> ReadDword(const std::string &path, const char *name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key)) return std::nullopt;
-    DWORD value = 0, size = sizeof value;
-    const LONG error = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
-    RegCloseKey(key);
-    if (error) return std::nullopt;
-    return value;
-}
+using testreg::ReadDword;
 
 std::string SlotPath(int slot) { return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot); }
 
-void CreateEmptySlot(int slot) {
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, SlotPath(slot).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key, nullptr);
-    RegCloseKey(key);
-}
+void CreateEmptySlot(int slot) { testreg::CreateKey(SlotPath(slot)); }
 
 bool Opens(MirvoLibrary &mirvo, const char *name) {
-    const LONG card = mirvo.Open(name);
-    if (card == MIRVO_INVALID_CARD) return false;
-    CloseHandle(simcard::CardHandle(card));
-    return true;
+    return kit::CardHandle(mirvo.Open(name)).valid();
 }
 
 DWORD ServiceState() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, "Mirvo", SERVICE_QUERY_STATUS);
+    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS));
     SERVICE_STATUS status = {};
-    QueryServiceStatus(service, &status);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+    QueryServiceStatus(service.get(), &status);
     return status.dwCurrentState;
 }
 

@@ -42,11 +42,11 @@ TEST(KvtsimCommand, Weights) {
 TEST(KvtsimCommand, Faults) {
     kvtsim::Command c = Parsed({"fault", "KVT1", "init", "0x80000005"});
     EXPECT_EQ(c.action, Action::Fault);
-    EXPECT_EQ(c.fault, kvtsim::FaultEntry::Init);
+    EXPECT_EQ(c.fault, kvtsim::Fault::Init);
     EXPECT_EQ(c.code, 0x80000005u);
     EXPECT_EQ(Parsed({"fault", "KVT1", "read", "0xFFFFFFFF"}).code, 0xFFFFFFFFu);
     EXPECT_EQ(Parsed({"fault", "KVT1", "finish", "0"}).code, 0u);
-    EXPECT_EQ(Parsed({"fault", "KVT1", "open"}).fault, kvtsim::FaultEntry::Open);
+    EXPECT_EQ(Parsed({"fault", "KVT1", "open"}).fault, kvtsim::Fault::Open);
     EXPECT_EQ(Parsed({"nofault", "KVT1", "read"}).action, Action::NoFault);
     Rejected({"fault", "KVT1", "init"});
     Rejected({"fault", "KVT1", "open", "5"});

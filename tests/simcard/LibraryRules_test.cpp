@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "../../simcard/include/KvtCardRules.h"
 #include "CardNames.h"
 #include "ErrorText.h"
 #include "TraceFormat.h"
@@ -47,10 +48,10 @@ TEST(CopyErrorText, NoRoomWritesNothing) {
 }
 
 TEST(CardNames, OnlyPlainNamesBecomeDevicePaths) {
-    EXPECT_TRUE(mirvo::IsCardName("KVT1"));
-    EXPECT_FALSE(mirvo::IsCardName("..\\pipe\\x"));
-    EXPECT_FALSE(mirvo::IsCardName("KVT1:"));
-    EXPECT_FALSE(mirvo::IsCardName(""));
+    EXPECT_TRUE(kvtcard::IsCardName("KVT1"));
+    EXPECT_FALSE(kvtcard::IsCardName("..\\pipe\\x"));
+    EXPECT_FALSE(kvtcard::IsCardName("KVT1:"));
+    EXPECT_FALSE(kvtcard::IsCardName(""));
     EXPECT_EQ(mirvo::DevicePath("KVT1"), "\\\\.\\KVT1");
 }
 
@@ -66,11 +67,11 @@ TEST(CardNames, HandlesSurviveTheTripThrough32Bits) {
 }
 
 TEST(CandidateAddress, ThirtyTwoAddressesFrom0x300) {
-    EXPECT_EQ(mirvo::CandidateAddress(0), 0x300u);
-    EXPECT_EQ(mirvo::CandidateAddress(10), 0x3A0u);
-    EXPECT_EQ(mirvo::CandidateAddress(31), 0x4F0u);
-    EXPECT_EQ(mirvo::CandidateAddress(32), 0u);
-    EXPECT_EQ(mirvo::CandidateAddress(-1), 0u);
+    EXPECT_EQ(kvtcard::CandidateAddress(0), 0x300u);
+    EXPECT_EQ(kvtcard::CandidateAddress(10), 0x3A0u);
+    EXPECT_EQ(kvtcard::CandidateAddress(31), 0x4F0u);
+    EXPECT_EQ(kvtcard::CandidateAddress(32), 0u);
+    EXPECT_EQ(kvtcard::CandidateAddress(-1), 0u);
 }
 
 TEST(TraceFormat, LinesAsDocumented) {
@@ -101,13 +102,13 @@ namespace {
 
 TEST(SetupRules, CardNamesOfTheThirtyTwoSlots) {
     int slot = -1;
-    EXPECT_TRUE(mirvo::SlotOfCardName("KVT1", &slot));
+    EXPECT_TRUE(kvtcard::SlotOfCardName("KVT1", &slot));
     EXPECT_EQ(slot, 0);
-    EXPECT_TRUE(mirvo::SlotOfCardName("KVT32", &slot));
+    EXPECT_TRUE(kvtcard::SlotOfCardName("KVT32", &slot));
     EXPECT_EQ(slot, 31);
     for (const char *bad : {"KVT0", "KVT33", "KVT01", "KVT", "kvt1", "KVT1 ", "KVT999999999999", ""})
-        EXPECT_FALSE(mirvo::SlotOfCardName(bad, &slot)) << bad;
-    EXPECT_FALSE(mirvo::SlotOfCardName(nullptr, &slot));
+        EXPECT_FALSE(kvtcard::SlotOfCardName(bad, &slot)) << bad;
+    EXPECT_FALSE(kvtcard::SlotOfCardName<char>(nullptr, &slot));
 }
 
 TEST(SetupRules, AddressesInHexadecimal) {

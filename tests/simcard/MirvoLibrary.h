@@ -7,6 +7,7 @@
 #include <string>
 
 #include "KitPaths.h"
+#include "UniqueHandle.h"
 #include "mirvo.h"
 
 class MirvoLibrary {
@@ -29,16 +30,11 @@ public:
         Detect = Find<DetectFn>("MirvoDetect");
         Setup = Find<SetupFn>("MirvoSetup");
     }
-    ~MirvoLibrary() {
-        if (module_) FreeLibrary(module_);
-    }
-    MirvoLibrary(const MirvoLibrary &) = delete;
-    MirvoLibrary &operator=(const MirvoLibrary &) = delete;
 
     bool Loaded() const {
         return module_ && Open && Init && Finish && Read && ErrorMsg && CardAddr && Detect && Setup;
     }
-    FARPROC Entry(const char *name) const { return module_ ? GetProcAddress(module_, name) : nullptr; }
+    FARPROC Entry(const char *name) const { return module_ ? GetProcAddress(module_.get(), name) : nullptr; }
 
     OpenFn Open = nullptr;
     CardFn Init = nullptr;
@@ -53,5 +49,5 @@ private:
     template <typename T> T Find(const char *name) const {
         return reinterpret_cast<T>(reinterpret_cast<void *>(Entry(name)));
     }
-    HMODULE module_;
+    kit::Module module_;
 };

@@ -7,7 +7,9 @@
 
 #include "KvtSimIoctl.h"
 #include "MirvoLibrary.h"
+#include "Registry.h"
 #include "SimCard.h"
+#include "UniqueHandle.h"
 
 namespace {
 
@@ -16,25 +18,16 @@ const DWORD kWaitMs = 10000;
 
 std::string SlotPath(int slot) { return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot); }
 
-std::optional<DWORD> SlotAddress(int slot) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, SlotPath(slot).c_str(), 0, KEY_READ, &key)) return std::nullopt;
-    DWORD value = 0, size = sizeof value;
-    const LONG error = RegQueryValueExA(key, "Address", nullptr, nullptr, reinterpret_cast<BYTE *>(&value), &size);
-    RegCloseKey(key);
-    if (error) return std::nullopt;
-    return value;
-}
+std::optional<DWORD> SlotAddress(int slot) { return testreg::ReadDword(SlotPath(slot), "Address"); }
 
 // MirvoSetup on a thread of its own, as a program's window thread would call it.
 class SetupCall {
 public:
     SetupCall(MirvoLibrary &mirvo, const char *card) : mirvo_(mirvo), card_(card) {
-        thread_ = CreateThread(nullptr, 0, Run, this, 0, &threadId_);
+        thread_.reset(CreateThread(nullptr, 0, Run, this, 0, &threadId_));
     }
     ~SetupCall() {
-        if (WaitForSingleObject(thread_, kWaitMs) == WAIT_TIMEOUT) TerminateThread(thread_, 1);
-        CloseHandle(thread_);
+        if (WaitForSingleObject(thread_.get(), kWaitMs) == WAIT_TIMEOUT) TerminateThread(thread_.get(), 1);
     }
     // Waits, bounded, for a visible dialog of the call's thread whose caption
     // contains `caption`.
@@ -47,7 +40,7 @@ public:
         }
         return nullptr;
     }
-    bool Finished() { return WaitForSingleObject(thread_, kWaitMs) == WAIT_OBJECT_0; }
+    bool Finished() { return WaitForSingleObject(thread_.get(), kWaitMs) == WAIT_OBJECT_0; }
     LONG result = -7;
     DWORD error = 0;
 
@@ -74,7 +67,7 @@ private:
     }
     MirvoLibrary &mirvo_;
     const char *card_;
-    HANDLE thread_ = nullptr;
+    kit::KernelHandle thread_;
     DWORD threadId_ = 0;
 };
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "Signal.h"
+#include "../../simcard/include/KvtCardRules.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST(FloatBitsFromMilli, MatchesTheCompilersRoundedQuotient) {
                                INT32_MAX, INT32_MIN + 1, INT32_MIN};
     for (int32_t milli : samples) {
         const float expected = float(double(milli) / 1000.0);  // exact here: see below
-        EXPECT_EQ(kvtsim::FloatBitsFromMilli(milli), BitsOf(expected)) << milli;
+        EXPECT_EQ(mirvosys::FloatBitsFromMilli(milli), BitsOf(expected)) << milli;
     }
 }
 
@@ -30,15 +31,15 @@ TEST(FloatBitsFromMilli, EveryThousandthOfTheSignalRange) {
     // Within +-2^24 the integer converts exactly, so the float division is
     // the correctly rounded quotient the driver must produce.
     for (int32_t milli = -40000; milli <= 40000; ++milli)
-        ASSERT_EQ(kvtsim::FloatBitsFromMilli(milli), BitsOf(float(milli) / 1000.0f)) << milli;
+        ASSERT_EQ(mirvosys::FloatBitsFromMilli(milli), BitsOf(float(milli) / 1000.0f)) << milli;
 }
 
 TEST(SignalMilli, StaysNearEachChannelsLoadAndMovesSlowly) {
     for (unsigned channel = 0; channel < 4; ++channel) {
         int32_t low = INT32_MAX, high = INT32_MIN;
-        int32_t previous = kvtsim::SignalMilli(channel, 0);
+        int32_t previous = mirvosys::SignalMilli(channel, 0);
         for (uint64_t ms = 0; ms < 60000; ms += 10) {
-            const int32_t value = kvtsim::SignalMilli(channel, ms);
+            const int32_t value = mirvosys::SignalMilli(channel, ms);
             low = value < low ? value : low;
             high = value > high ? value : high;
             EXPECT_LE(value - previous < 0 ? previous - value : value - previous, 10)
@@ -49,35 +50,35 @@ TEST(SignalMilli, StaysNearEachChannelsLoadAndMovesSlowly) {
         EXPECT_LT(high, 30000) << "channel " << channel;
         EXPECT_GT(high - low, 400) << "channel " << channel << " hardly moves";
     }
-    EXPECT_EQ(kvtsim::SignalMilli(4, 1234), 0);
+    EXPECT_EQ(mirvosys::SignalMilli(4, 1234), 0);
 }
 
 TEST(SignalMilli, ChannelsDiffer) {
-    EXPECT_NE(kvtsim::SignalMilli(0, 5000), kvtsim::SignalMilli(1, 5000));
-    EXPECT_NE(kvtsim::SignalMilli(2, 5000), kvtsim::SignalMilli(3, 5000));
+    EXPECT_NE(mirvosys::SignalMilli(0, 5000), mirvosys::SignalMilli(1, 5000));
+    EXPECT_NE(mirvosys::SignalMilli(2, 5000), mirvosys::SignalMilli(3, 5000));
 }
 
 TEST(HexName, EightUpperCaseDigits) {
     wchar_t name[9];
-    kvtsim::HexName(0x5, name);
+    kvtcard::HexName(0x5, name);
     EXPECT_STREQ(name, L"00000005");
-    kvtsim::HexName(0x80000005, name);
+    kvtcard::HexName(0x80000005, name);
     EXPECT_STREQ(name, L"80000005");
-    kvtsim::HexName(0xFFFFFFFF, name);
+    kvtcard::HexName(0xFFFFFFFF, name);
     EXPECT_STREQ(name, L"FFFFFFFF");
-    kvtsim::HexName(0xABCDEF01, name);
+    kvtcard::HexName(0xABCDEF01, name);
     EXPECT_STREQ(name, L"ABCDEF01");
 }
 
 TEST(IsCardName, LettersAndDigitsUpTo31) {
-    EXPECT_TRUE(kvtsim::IsCardName(L"KVT1"));
-    EXPECT_TRUE(kvtsim::IsCardName(L"kvt32"));
-    EXPECT_TRUE(kvtsim::IsCardName(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"));
-    EXPECT_FALSE(kvtsim::IsCardName(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"));
-    EXPECT_FALSE(kvtsim::IsCardName(L""));
-    EXPECT_FALSE(kvtsim::IsCardName(nullptr));
-    EXPECT_FALSE(kvtsim::IsCardName(L"KVT 1"));
-    EXPECT_FALSE(kvtsim::IsCardName(L"..\\KVT1"));
+    EXPECT_TRUE(kvtcard::IsCardName(L"KVT1"));
+    EXPECT_TRUE(kvtcard::IsCardName(L"kvt32"));
+    EXPECT_TRUE(kvtcard::IsCardName(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ01234"));
+    EXPECT_FALSE(kvtcard::IsCardName(L"ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"));
+    EXPECT_FALSE(kvtcard::IsCardName(L""));
+    EXPECT_FALSE(kvtcard::IsCardName<wchar_t>(nullptr));
+    EXPECT_FALSE(kvtcard::IsCardName(L"KVT 1"));
+    EXPECT_FALSE(kvtcard::IsCardName(L"..\\KVT1"));
 }
 
 }  // namespace
@@ -85,15 +86,15 @@ TEST(IsCardName, LettersAndDigitsUpTo31) {
 namespace {
 
 TEST(DefaultCardAddress, KvtCardsFollowTheCandidatesFrom0x3A0) {
-    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT1"), 0x3A0u);
-    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT2"), 0x3B0u);
-    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT22"), 0x4F0u);
-    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT23"), 0x300u) << "wraps to the first candidate";
-    EXPECT_EQ(kvtsim::DefaultCardAddress(L"KVT32"), 0x390u);
+    EXPECT_EQ(mirvosys::DefaultCardAddress(L"KVT1"), 0x3A0u);
+    EXPECT_EQ(mirvosys::DefaultCardAddress(L"KVT2"), 0x3B0u);
+    EXPECT_EQ(mirvosys::DefaultCardAddress(L"KVT22"), 0x4F0u);
+    EXPECT_EQ(mirvosys::DefaultCardAddress(L"KVT23"), 0x300u) << "wraps to the first candidate";
+    EXPECT_EQ(mirvosys::DefaultCardAddress(L"KVT32"), 0x390u);
     for (const wchar_t *other : {L"KVT0", L"KVT33", L"Far", L"KVT", L"KVT1a"})
-        EXPECT_EQ(kvtsim::DefaultCardAddress(other), 0x3A0u);
-    EXPECT_EQ(kvtsim::CandidateAddress(31), 0x4F0u);
-    EXPECT_EQ(kvtsim::CandidateAddress(32), 0u);
+        EXPECT_EQ(mirvosys::DefaultCardAddress(other), 0x3A0u);
+    EXPECT_EQ(kvtcard::CandidateAddress(31), 0x4F0u);
+    EXPECT_EQ(kvtcard::CandidateAddress(32), 0u);
 }
 
 }  // namespace

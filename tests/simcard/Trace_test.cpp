@@ -74,10 +74,9 @@ TEST_F(Trace, TracingKeepsTheLastErrorForTheCaller) {
 TEST_F(Trace, LinesAreAppendedToAnExistingTrace) {
     simcard::EnableTrace(kTrace);
     {
-        HANDLE file = CreateFileA(kTrace, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        const kit::FileHandle file(CreateFileA(kTrace, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written;
-        WriteFile(file, "earlier\r\n", 9, &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.get(), "earlier\r\n", 9, &written, nullptr);
     }
     MirvoLibrary mirvo;
     mirvo.Init(MIRVO_INVALID_CARD);

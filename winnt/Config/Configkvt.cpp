@@ -3,20 +3,14 @@
 // that it loads the configuration.
 #include <windows.h>
 
+#include "ConfigWindow.h"
 #include "DriverService.h"
+#include "ErrorBoxes.h"
 #include "StoreRegistry.h"
-#include "WindowCardList.h"
-#include "WindowErrors.h"
 #include "WindowProc.h"
-#include "WindowState.h"
 #include "resource.h"
 
 namespace cfg {
-
-WindowState &TheWindow() {
-    static WindowState state;
-    return state;
-}
 
 namespace {
 
@@ -42,13 +36,11 @@ void RegisterConfigWindowClass(HINSTANCE instance) {
     RegisterClassExA(&windowClass);
 }
 
-void ShowInitialView(HWND window) {
-    EnsureDriverRunning();
-    char statusTemplate[200] = "";
-    GetDlgItemTextA(window, IDC_STATUS, statusTemplate, sizeof statusTemplate);
-    TheWindow().statusTemplate = statusTemplate;
-    FillCardList();
-    ShowConfigStatus(IsConfigLoaded());
+void ShowInitialView(ConfigWindow &view, HWND window) {
+    view.Attach(window);
+    view.driver().EnsureRunning(view);
+    view.FillCardList();
+    view.ShowConfigStatus(IsConfigLoaded());
 }
 
 void RunMessageLoop(HWND window) {
@@ -59,17 +51,17 @@ void RunMessageLoop(HWND window) {
     }
 }
 
-void RunConfigProgram(HINSTANCE instance, int showCommand) {
+void RunConfigProgram(HINSTANCE instance, int showCommand, ConfigWindow &view) {
     if (!IsWindowsNT()) FatalError("This program requires Windows NT");
-    OpenDriverService();
+    if (!view.driver().Open()) FatalError(std::string(MIRVO_SERVICE_NAME) + " driver is not installed");
+    BindConfigWindow(view);
     RegisterConfigWindowClass(instance);
     HWND window = CreateDialogParamA(instance, IDD_MIRVOCFG, nullptr, nullptr, 0);
     if (!window) return;
-    TheWindow().window = window;
-    ShowInitialView(window);
+    ShowInitialView(view, window);
     ShowWindow(window, showCommand);
     RunMessageLoop(window);
-    if (std::exception_ptr error = TheWindow().pendingError) std::rethrow_exception(error);
+    if (std::exception_ptr error = view.PendingError()) std::rethrow_exception(error);
 }
 
 }  // namespace
@@ -77,8 +69,12 @@ void RunConfigProgram(HINSTANCE instance, int showCommand) {
 }  // namespace cfg
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    // Both outlive the error boxes below: the window still gets messages
+    // while a box shows, and the service handles close last.
+    cfg::DriverService driver;
+    cfg::ConfigWindow view(driver);
     try {
-        cfg::RunConfigProgram(instance, showCommand);
+        cfg::RunConfigProgram(instance, showCommand, view);
     } catch (const cfg::FatalExit &) {
         // FatalError has shown its box; the program ends quietly.
     } catch (const cfg::SystemError &error) {
@@ -86,6 +82,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     } catch (const std::exception &error) {
         cfg::ShowUnexpectedError(error);
     }
-    cfg::CloseDriverService();
     return 0;
 }

@@ -8,7 +8,7 @@ std::vector<CardPlacement> PlaceFoundCards(const std::vector<DWORD> &found,
                                            const std::function<bool(int slot)> &isConfigured) {
     std::vector<CardPlacement> placed;
     std::size_t next = 0;
-    for (int slot = 0; slot < MaxCards && next < found.size(); ++slot) {
+    for (int slot = 0; slot < MIRVO_MAX_CARDS && next < found.size(); ++slot) {
         if (isConfigured(slot)) continue;
         placed.push_back({slot, found[next++]});
     }

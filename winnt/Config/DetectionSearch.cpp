@@ -6,13 +6,10 @@
 #include <vector>
 
 #include "DetectionPlacement.h"
+#include "ErrorBoxes.h"
 #include "MirvoPriv.h"
-#include "StoreNames.h"
 #include "StoreRegistry.h"
-#include "WindowCardList.h"
-#include "WindowErrors.h"
-#include "WindowState.h"
-#include "resource.h"
+#include "SystemError.h"
 
 namespace cfg {
 
@@ -22,52 +19,48 @@ namespace {
 // failed probe ends the search with a SystemError.
 std::vector<DWORD> ProbeForNewCards() {
     std::vector<DWORD> found;
-    for (int index = 0; index < MaxCards; ++index) {
+    for (int index = 0; index < MIRVO_MAX_CARDS; ++index) {
         DWORD address = MirvoGetCardAddr(index);
         DWORD state = 0;
         if (!MirvoDetect(address, &state)) RaiseLastSystemError();
-        if (state == NewCardState) found.push_back(address);
+        if (state == MIRVO_DETECT_NEW_CARD) found.push_back(address);
     }
     return found;
 }
 
-bool AskToAdd(std::size_t count) {
+bool AskToAdd(ConfigView &view, std::size_t count) {
     std::string question = std::to_string(count) +
                            " new card(s) found. Do you wish to add them to the configuration?";
-    return MessageBoxA(TheWindow().window, question.c_str(), "Information",
-                       MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return view.ShowBox(question, "Information", MB_YESNO | MB_ICONQUESTION) == IDYES;
 }
 
-void AddCards(const std::vector<DWORD> &found) {
+void AddCards(ConfigView &view, const std::vector<DWORD> &found) {
     for (const CardPlacement &card : PlaceFoundCards(found, IsCardConfigured))
-        CreateCardKey(card.slot, card.address);
-    FillCardList();
-    MarkConfigChanged();
+        CreateCardKey(view, card.slot, card.address);
+    view.FillCardList();
+    MarkConfigChanged(view);
 }
 
 }  // namespace
 
-void FindNewCards() {
-    HWND status = GetDlgItem(TheWindow().window, IDC_STATUS);
-    char saved[257] = "";
-    GetWindowTextA(status, saved, sizeof saved);
-    ShowBusyStatus("Searching for new cards...");
+void FindNewCards(ConfigView &view) {
+    const std::string saved = view.StatusText();
+    view.ShowBusyStatus("Searching for new cards...");
     bool restoreStatus = true;
 
     try {
         std::vector<DWORD> found = ProbeForNewCards();
         if (found.empty()) {
-            MessageBoxA(TheWindow().window, "No new cards found", "Information",
-                        MB_OK | MB_ICONINFORMATION);
-        } else if (AskToAdd(found.size())) {
-            AddCards(found);
+            view.ShowBox("No new cards found", "Information", MB_OK | MB_ICONINFORMATION);
+        } else if (AskToAdd(view, found.size())) {
+            AddCards(view, found);
             restoreStatus = false;
         }
     } catch (const SystemError &error) {
         ShowUnexpectedError(error);
     }
 
-    if (restoreStatus) SetWindowTextA(status, saved);
+    if (restoreStatus) view.SetStatusText(saved);
 }
 
 }  // namespace cfg

@@ -3,8 +3,10 @@
 // a free slot.
 #pragma once
 
+#include "ConfigView.h"
+
 namespace cfg {
 
-void FindNewCards();
+void FindNewCards(ConfigView &view);
 
 }  // namespace cfg

@@ -2,77 +2,45 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "Handles.h"
-#include "StoreNames.h"
+#include "MirvoPriv.h"
 #include "StoreRegistry.h"
-#include "WindowCardList.h"
-#include "WindowErrors.h"
-#include "WindowState.h"
-#include "resource.h"
+#include "SystemError.h"
 
 namespace cfg {
 
-namespace {
-
-struct DriverServiceState {
-    ServiceHandle manager;
-    ServiceHandle service;
-    bool running = false;
-};
-
-DriverServiceState &Driver() {
-    static DriverServiceState state;
-    return state;
-}
-
-}  // namespace
-
-void OpenDriverService() {
-    DriverServiceState &driver = Driver();
-    driver.manager = ServiceHandle(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    if (!driver.manager) RaiseLastSystemError();
-    driver.service = ServiceHandle(OpenServiceA(driver.manager.get(), DriverServiceName,
-                                                SERVICE_QUERY_STATUS | SERVICE_START | SERVICE_STOP));
-    if (!driver.service) {
-        driver.manager.reset();
-        FatalError(std::string(DriverServiceName) + " driver is not installed");
+bool DriverService::Open() {
+    manager_.reset(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager_) RaiseLastSystemError();
+    service_.reset(OpenServiceA(manager_.get(), MIRVO_SERVICE_NAME,
+                                SERVICE_QUERY_STATUS | SERVICE_START | SERVICE_STOP));
+    if (!service_) {
+        manager_.reset();
+        return false;
     }
+    return true;
 }
 
-bool EnsureDriverRunning() {
-    DriverServiceState &driver = Driver();
+bool DriverService::EnsureRunning(ConfigView &view) {
     SERVICE_STATUS status{};
-    if (!QueryServiceStatus(driver.service.get(), &status)) RaiseLastSystemError();
+    if (!QueryServiceStatus(service_.get(), &status)) RaiseLastSystemError();
     bool running = status.dwCurrentState == SERVICE_RUNNING ||
-                   StartServiceA(driver.service.get(), 0, nullptr) != FALSE;
+                   StartServiceA(service_.get(), 0, nullptr) != FALSE;
     if (!running) {
-        HWND window = TheWindow().window;
-        MessageBoxA(window,
-                    "Mirvo driver could not be started. Some features of the program will be disabled",
-                    "Moderately severe error", MB_OK | MB_ICONEXCLAMATION);
-        EnableWindow(GetDlgItem(window, IDC_LOAD_CONFIG), FALSE);
-        EnableWindow(GetDlgItem(window, IDC_FIND_CARDS), FALSE);
+        view.ShowBox("Mirvo driver could not be started. Some features of the program will be disabled",
+                     "Moderately severe error", MB_OK | MB_ICONEXCLAMATION);
+        view.DisableDriverCommands();
     }
-    driver.running = running;
+    running_ = running;
     return running;
 }
 
-void RestartDriver() {
-    ShowBusyStatus("Restarting driver. Please wait...");
+void DriverService::Restart(ConfigView &view) {
+    view.ShowBusyStatus("Restarting driver. Please wait...");
     SERVICE_STATUS status{};
-    ControlService(Driver().service.get(), SERVICE_CONTROL_STOP, &status);
-    EnsureDriverRunning();
-    FillCardList();
-    ShowConfigStatus(IsConfigLoaded());
-}
-
-bool DriverRunning() { return Driver().running; }
-
-void CloseDriverService() {
-    Driver().service.reset();
-    Driver().manager.reset();
+    ControlService(service_.get(), SERVICE_CONTROL_STOP, &status);
+    EnsureRunning(view);
+    view.FillCardList();
+    view.ShowConfigStatus(IsConfigLoaded());
 }
 
 }  // namespace cfg

@@ -3,24 +3,34 @@
 // it so that it reads the configuration again.
 #pragma once
 
+#include "ConfigView.h"
+#include "UniqueHandle.h"
+
 namespace cfg {
 
-// Opens the manager (SystemError when that fails) and the service
-// (FatalError "Mirvo driver is not installed" when that fails).
-void OpenDriverService();
+class DriverService {
+public:
+    // Opens the manager (SystemError when that fails) and the service. False
+    // when the service cannot be opened: the manager is closed again, and
+    // the caller says that the driver is not installed.
+    bool Open();
 
-// Starts the service unless it runs. When the start fails, warns once and
-// disables "Load config" and "Find new cards" for good. SystemError when the
-// status cannot be queried.
-bool EnsureDriverRunning();
+    // Starts the service unless it runs. When the start fails, warns once on
+    // `view` and disables "Load config" and "Find new cards" for good.
+    // SystemError when the status cannot be queried.
+    bool EnsureRunning(ConfigView &view);
 
-// "Load config": stop, make it run again, reread the list and the status.
-void RestartDriver();
+    // "Load config": stop, make it run again, reread the list and the status.
+    void Restart(ConfigView &view);
 
-// Whether the last check found the driver running or started it.
-bool DriverRunning();
+    // Whether the last check found the driver running or started it.
+    bool Running() const { return running_; }
 
-// Closes the service handle, then the manager's.
-void CloseDriverService();
+private:
+    // Declared in this order so that the service closes before the manager.
+    kit::ServiceHandle manager_;
+    kit::ServiceHandle service_;
+    bool running_ = false;
+};
 
 }  // namespace cfg

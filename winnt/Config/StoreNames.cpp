@@ -5,7 +5,7 @@ namespace cfg {
 std::string CardName(int slot) { return "KVT" + std::to_string(slot + 1); }
 
 std::string CardKeyPath(int slot) {
-    return std::string(ServiceKeyPath) + "\\" + std::to_string(slot);
+    return std::string(MIRVO_SERVICE_KEY) + "\\" + std::to_string(slot);
 }
 
 std::string CardStateText(DWORD code) {
@@ -13,7 +13,7 @@ std::string CardStateText(DWORD code) {
     case 1: return "OK";
     case 2: return "Resource conflict";
     case 3: return "Card not found";
-    case 4: return "New card";
+    case MIRVO_DETECT_NEW_CARD: return "New card";
     default: return "Unknown";
     }
 }

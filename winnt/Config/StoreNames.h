@@ -5,23 +5,17 @@
 
 #include <string>
 
+#include "MirvoPriv.h"
+
 namespace cfg {
 
-// There are always exactly this many card slots, and as many candidate
-// addresses for the search.
-constexpr int MaxCards = 32;
-
-// The driver's service key under HKEY_LOCAL_MACHINE.
-constexpr const char *ServiceKeyPath = "System\\CurrentControlSet\\Services\\Mirvo";
-constexpr const char *DriverServiceName = "Mirvo";
+// The slots, the service and the card states are the card library's
+// (MirvoPriv.h): MIRVO_MAX_CARDS slots and as many candidate addresses,
+// MIRVO_SERVICE_KEY, MIRVO_DETECT_NEW_CARD.
 
 // Registry values of the service key and of a card subkey.
 constexpr const char *ConfigStateValue = "ConfigState";
 constexpr const char *AddressValue = "Address";
-
-// Card state code of a card that is present and not yet configured; also the
-// detection state that the library reports for it.
-constexpr DWORD NewCardState = 4;
 
 // "KVT1" for slot 0 ... "KVT32" for slot 31.
 std::string CardName(int slot);
@@ -30,7 +24,8 @@ std::string CardName(int slot);
 // and the slot number itself ("...\\Mirvo\\0").
 std::string CardKeyPath(int slot);
 
-// "OK", "Resource conflict", "Card not found", "New card", else "Unknown".
+// "OK", "Resource conflict", "Card not found", "New card"
+// (MIRVO_DETECT_NEW_CARD), else "Unknown".
 std::string CardStateText(DWORD code);
 
 // What the registry holds for one slot.

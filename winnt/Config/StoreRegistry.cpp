@@ -1,23 +1,21 @@
 #include "StoreRegistry.h"
 
-#include "StoreErrorLookup.h"
+#include "MessageText.h"
 #include "StoreErrorText.h"
-#include "WindowCardList.h"
-#include "WindowState.h"
 
 namespace cfg {
 
 namespace {
 
-RegKey OpenKey(const std::string &path) {
-    RegKey key;
+kit::RegKey OpenKey(const std::string &path) {
+    kit::RegKey key;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, key.receive()) !=
         ERROR_SUCCESS)
         key.reset();
     return key;
 }
 
-LONG CreateKey(const std::string &path, RegKey &key) {
+LONG CreateKey(const std::string &path, kit::RegKey &key) {
     DWORD disposition = 0;
     LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
                                   REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, key.receive(),
@@ -42,39 +40,39 @@ std::optional<DWORD> QueryDword(HKEY key, const char *name) {
 
 }  // namespace
 
-RegKey OpenCardKey(int slot) { return OpenKey(CardKeyPath(slot)); }
+kit::RegKey OpenCardKey(int slot) { return OpenKey(CardKeyPath(slot)); }
 
 bool IsCardConfigured(int slot) { return static_cast<bool>(OpenCardKey(slot)); }
 
-bool CreateCardKey(int slot, DWORD address) {
-    RegKey key;
+bool CreateCardKey(ConfigView &view, int slot, DWORD address) {
+    kit::RegKey key;
     LONG result = CreateKey(CardKeyPath(slot), key);
-    ReportRegistryError(result);
+    ReportRegistryError(view, result);
     if (key && address != 0) SetDword(key.get(), AddressValue, address);
     return result == ERROR_SUCCESS;
 }
 
-bool DeleteCardKey(int slot) {
-    RegKey service;
-    LONG result = CreateKey(ServiceKeyPath, service);
-    ReportRegistryError(result);
+bool DeleteCardKey(ConfigView &view, int slot) {
+    kit::RegKey service;
+    LONG result = CreateKey(MIRVO_SERVICE_KEY, service);
+    ReportRegistryError(view, result);
     if (service) RegDeleteKeyA(service.get(), std::to_string(slot).c_str());
     return static_cast<bool>(service);
 }
 
 void ClearCardState(int slot) {
-    if (RegKey key = OpenCardKey(slot)) SetDword(key.get(), ConfigStateValue, 0);
+    if (kit::RegKey key = OpenCardKey(slot)) SetDword(key.get(), ConfigStateValue, 0);
 }
 
-void MarkConfigChanged() {
-    RegKey service = OpenKey(ServiceKeyPath);
+void MarkConfigChanged(ConfigView &view) {
+    kit::RegKey service = OpenKey(MIRVO_SERVICE_KEY);
     if (!service) return;
     SetDword(service.get(), ConfigStateValue, 0);
-    ShowConfigStatus(false);
+    view.ShowConfigStatus(false);
 }
 
 bool IsConfigLoaded() {
-    RegKey service = OpenKey(ServiceKeyPath);
+    kit::RegKey service = OpenKey(MIRVO_SERVICE_KEY);
     if (!service) return false;
     std::optional<DWORD> state = QueryDword(service.get(), ConfigStateValue);
     return state && *state == 1;
@@ -82,7 +80,7 @@ bool IsConfigLoaded() {
 
 CardRecord ReadCard(int slot, bool readState) {
     CardRecord card;
-    RegKey key = OpenCardKey(slot);
+    kit::RegKey key = OpenCardKey(slot);
     if (!key) return card;
     card.configured = true;
     card.address = QueryDword(key.get(), AddressValue).value_or(0);
@@ -90,11 +88,11 @@ CardRecord ReadCard(int slot, bool readState) {
     return card;
 }
 
-bool ReportRegistryError(LONG code) {
+bool ReportRegistryError(ConfigView &view, LONG code) {
     if (code == ERROR_SUCCESS) return true;
     std::string text =
-        RegistryErrorText(static_cast<DWORD>(code), LookUpMessageText(static_cast<DWORD>(code)));
-    MessageBoxA(TheWindow().window, text.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+        RegistryErrorText(static_cast<DWORD>(code), kit::MessageText(static_cast<DWORD>(code), kit::kSystemDefaultLanguage));
+    view.ShowBox(text, "Error", MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 

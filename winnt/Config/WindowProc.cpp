@@ -1,54 +1,52 @@
 #include "WindowProc.h"
 
 #include "DetectionSearch.h"
-#include "DriverService.h"
 #include "MirvoPriv.h"
 #include "StoreRegistry.h"
-#include "WindowCardList.h"
-#include "WindowState.h"
 #include "resource.h"
 
 namespace cfg {
 
 namespace {
 
-void OnDeleteCard() {
-    std::optional<int> slot = GetSelectedSlot();
+ConfigWindow *boundWindow = nullptr;
+
+void OnDeleteCard(ConfigWindow &view) {
+    std::optional<int> slot = view.GetSelectedSlot();
     if (!slot) return;
-    DeleteCardKey(*slot);
-    RefreshCardLine(*slot);
-    MarkConfigChanged();
+    DeleteCardKey(view, *slot);
+    view.RefreshCardLine(*slot);
+    MarkConfigChanged(view);
 }
 
-void OnEditCard(HWND window) {
-    std::optional<int> slot = GetSelectedSlot();
+void OnEditCard(ConfigWindow &view, HWND window) {
+    std::optional<int> slot = view.GetSelectedSlot();
     if (!slot) return;
     bool wasConfigured = IsCardConfigured(*slot);
-    if (!wasConfigured) CreateCardKey(*slot, 0);
+    if (!wasConfigured) CreateCardKey(view, *slot, 0);
     bool accepted = MirvoSetup(window, CardName(*slot).c_str(), -1) != 0;
-    if (!accepted && !wasConfigured) DeleteCardKey(*slot);
+    if (!accepted && !wasConfigured) DeleteCardKey(view, *slot);
     if (accepted) {
         ClearCardState(*slot);
-        MarkConfigChanged();
+        MarkConfigChanged(view);
     }
-    RefreshCardLine(*slot);
+    view.RefreshCardLine(*slot);
 }
 
-void OnCommand(HWND window, int id) {
+void OnCommand(ConfigWindow &view, HWND window, int id) {
     switch (id) {
     case IDC_EXIT: SendMessageA(window, WM_CLOSE, 0, 0); break;
-    case IDC_DELETE_CARD: OnDeleteCard(); break;
-    case IDC_EDIT_CARD: OnEditCard(window); break;
-    case IDC_LOAD_CONFIG: RestartDriver(); break;
-    case IDC_FIND_CARDS: FindNewCards(); break;
+    case IDC_DELETE_CARD: OnDeleteCard(view); break;
+    case IDC_EDIT_CARD: OnEditCard(view, window); break;
+    case IDC_LOAD_CONFIG: view.driver().Restart(view); break;
+    case IDC_FIND_CARDS: FindNewCards(view); break;
     default: break;
     }
 }
 
-void OnActivate(HWND window) {
-    if (!TheWindow().firstActivation) return;
+void OnActivate(ConfigWindow &view, HWND window) {
+    if (!view.TakeFirstActivation()) return;
     SetFocus(GetDlgItem(window, IDC_CARD_LIST));
-    TheWindow().firstActivation = false;
 }
 
 // Whether the window may close: always when the configuration is loaded,
@@ -59,27 +57,30 @@ bool OnClose(HWND window) {
                        "Stern advice", MB_OKCANCEL | MB_ICONWARNING | MB_DEFBUTTON2) == IDOK;
 }
 
-LRESULT Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Dispatch(ConfigWindow &view, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_DESTROY: PostQuitMessage(0); return 0;
-    case WM_ACTIVATE: OnActivate(window); return 0;
+    case WM_ACTIVATE: OnActivate(view, window); return 0;
     case WM_CLOSE:
         if (!OnClose(window)) return 0;
         return DefWindowProcA(window, message, wParam, lParam);
-    case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_COMMAND: OnCommand(view, window, LOWORD(wParam)); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
 }  // namespace
 
+void BindConfigWindow(ConfigWindow &window) { boundWindow = &window; }
+
 LRESULT CALLBACK ConfigWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!boundWindow) return DefWindowProcA(window, message, wParam, lParam);
     // An error must not unwind through the system's frames: it is kept, the
     // loop ends, and the program body reports it.
     try {
-        return Dispatch(window, message, wParam, lParam);
+        return Dispatch(*boundWindow, window, message, wParam, lParam);
     } catch (...) {
-        if (!TheWindow().pendingError) TheWindow().pendingError = std::current_exception();
+        boundWindow->KeepError(std::current_exception());
         PostQuitMessage(0);
         return 0;
     }

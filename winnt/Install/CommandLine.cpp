@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "Installation.h"
-
 namespace installation {
 
 namespace {

@@ -18,7 +18,7 @@ bool ArgumentSelects(const std::string &argument, const std::string &letter);
 // True when some argument after the program's path selects `letter`.
 bool CommandLineSelects(const std::string &commandLine, const std::string &letter);
 
-// The usage guide, one entry a line.
-std::vector<std::string> UsageLines();
+// Whether this program's own command line selects the option `letter`.
+bool OptionGiven(const std::string &letter);
 
 }  // namespace installation

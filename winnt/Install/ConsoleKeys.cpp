@@ -1,7 +1,8 @@
+#include "ConsoleKeys.h"
+
 #include <windows.h>
 
 #include "Console.h"
-#include "Installation.h"
 
 namespace installation {
 

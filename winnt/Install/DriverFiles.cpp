@@ -1,9 +1,12 @@
 // The two files of the kit: a failed copy or deletion is reported and the
 // action goes on.
+#include "DriverFiles.h"
+
 #include <windows.h>
 
-#include "Installation.h"
 #include "Names.h"
+#include "SystemPaths.h"
+#include "SystemText.h"
 
 namespace installation {
 

@@ -1,24 +1,28 @@
 // The kernel service that loads the driver.
+#include "DriverService.h"
+
 #include <windows.h>
 
 #include "Console.h"
 #include "Failure.h"
-#include "Installation.h"
 #include "Names.h"
+#include "SystemPaths.h"
+#include "SystemText.h"
+#include "UniqueHandle.h"
 
 namespace installation {
 
 namespace {
 
-ServiceHandle OpenManager() {
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+kit::ServiceHandle OpenManager() {
+    kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) throw InstallFailure("Could not open Service control manager");
     return manager;
 }
 
 // Whether the service may be running. A status that cannot be read counts
 // as running: a stop control on a stopped service does no harm.
-bool MayBeRunning(const ServiceHandle &service, SERVICE_STATUS &status) {
+bool MayBeRunning(const kit::ServiceHandle &service, SERVICE_STATUS &status) {
     status = SERVICE_STATUS{};
     if (!QueryServiceStatus(service.get(), &status)) return true;
     return status.dwCurrentState != SERVICE_STOPPED;
@@ -27,9 +31,9 @@ bool MayBeRunning(const ServiceHandle &service, SERVICE_STATUS &status) {
 }  // namespace
 
 void CreateDriverService() {
-    const ServiceHandle manager = OpenManager();
+    const kit::ServiceHandle manager = OpenManager();
     const std::string imagePath = DriversDirPath() + kDriverFile;
-    const ServiceHandle service(CreateServiceA(manager.get(), kServiceName, kServiceDisplayName, SERVICE_ALL_ACCESS,
+    const kit::ServiceHandle service(CreateServiceA(manager.get(), kServiceName, kServiceDisplayName, SERVICE_ALL_ACCESS,
                                                SERVICE_KERNEL_DRIVER, SERVICE_AUTO_START, SERVICE_ERROR_NORMAL,
                                                imagePath.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr));
     if (!service) throw PlatformError();
@@ -45,8 +49,8 @@ void CreateDriverService() {
 }
 
 void RemoveDriverService() {
-    const ServiceHandle manager = OpenManager();
-    const ServiceHandle service(OpenServiceA(manager.get(), kServiceName, SERVICE_ALL_ACCESS));
+    const kit::ServiceHandle manager = OpenManager();
+    const kit::ServiceHandle service(OpenServiceA(manager.get(), kServiceName, SERVICE_ALL_ACCESS));
     if (!service) {
         WriteLine("Error removing driver. Driver is not present");
         return;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "Installation.h"
+#include "SystemText.h"
 
 namespace installation {
 

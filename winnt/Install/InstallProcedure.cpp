@@ -1,9 +1,15 @@
 // Install: files, then the service (created and started), then the event-log
 // source.
+#include "InstallProcedure.h"
+
 #include <windows.h>
 
+#include "CommandLine.h"
 #include "Console.h"
-#include "Installation.h"
+#include "ConsoleKeys.h"
+#include "DriverFiles.h"
+#include "DriverService.h"
+#include "EventLogSource.h"
 #include "SystemPaths.h"
 
 namespace installation {

@@ -1,22 +1,24 @@
 // Registry operations under HKEY_LOCAL_MACHINE; every result code that
 // reaches a person goes through ReportSystemError.
+#include "MachineRegistry.h"
+
 #include <windows.h>
 
 #include "Failure.h"
-#include "Installation.h"
+#include "SystemText.h"
 
 namespace installation {
 
-RegKey OpenMachineKey(const std::string &path) {
-    HKEY key = nullptr;
+kit::RegKey OpenMachineKey(const std::string &path) {
+    kit::RegKey key;
     DWORD disposition = 0;
     const LONG result = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_ALL_ACCESS, nullptr, &key, &disposition);
-    if (!ReportSystemError(static_cast<DWORD>(result))) return RegKey();
-    return RegKey(key);
+                                        KEY_ALL_ACCESS, nullptr, key.receive(), &disposition);
+    if (!ReportSystemError(static_cast<DWORD>(result))) return kit::RegKey();
+    return key;
 }
 
-std::optional<std::vector<BYTE>> ReadMultiString(const RegKey &key, const std::string &name) {
+std::optional<std::vector<BYTE>> ReadMultiString(const kit::RegKey &key, const std::string &name) {
     if (!key) return std::nullopt;  // the open has reported why already
     DWORD type = 0;
     DWORD size = 0;
@@ -32,18 +34,18 @@ std::optional<std::vector<BYTE>> ReadMultiString(const RegKey &key, const std::s
     return buffer;
 }
 
-bool WriteMultiString(const RegKey &key, const std::string &name, const BYTE *buffer, DWORD size) {
+bool WriteMultiString(const kit::RegKey &key, const std::string &name, const BYTE *buffer, DWORD size) {
     return ReportSystemError(
         static_cast<DWORD>(RegSetValueExA(key.get(), name.c_str(), 0, REG_MULTI_SZ, buffer, size)));
 }
 
-void WriteDwordValue(const RegKey &key, const std::string &name, DWORD value) {
+void WriteDwordValue(const kit::RegKey &key, const std::string &name, DWORD value) {
     const LONG result = RegSetValueExA(key.get(), name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE *>(&value),
                                        sizeof value);
     if (!ReportSystemError(static_cast<DWORD>(result))) throw InstallFailure("Error writing registry");
 }
 
-void WriteExpandStringValue(const RegKey &key, const std::string &name, const std::string &value) {
+void WriteExpandStringValue(const kit::RegKey &key, const std::string &name, const std::string &value) {
     const LONG result = RegSetValueExA(key.get(), name.c_str(), 0, REG_EXPAND_SZ,
                                        reinterpret_cast<const BYTE *>(value.c_str()),
                                        static_cast<DWORD>(value.size() + 1));

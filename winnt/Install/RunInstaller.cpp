@@ -1,10 +1,15 @@
 // The run: platform check, one action, and the catch that turns every
 // failure into one line.
+#include "RunInstaller.h"
+
 #include <windows.h>
 
+#include "CommandLine.h"
 #include "Console.h"
 #include "Failure.h"
-#include "Installation.h"
+#include "InstallProcedure.h"
+#include "UninstallProcedure.h"
+#include "Usage.h"
 
 namespace installation {
 

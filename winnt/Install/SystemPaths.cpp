@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "Failure.h"
-#include "Installation.h"
 
 namespace installation {
 

@@ -12,4 +12,9 @@ std::string FolderOfPath(const std::string &path);
 // The folder the running program was started from.
 std::string ProgramFolder();
 
+// The system folder and its drivers folder; InstallFailure "couldn't find
+// sys dir" when the system does not say.
+std::string SystemDirPath();
+std::string DriversDirPath();
+
 }  // namespace installation

@@ -3,28 +3,18 @@
 #include <cstdio>
 
 #include "Console.h"
-#include "Installation.h"
+#include "MessageText.h"
 
 namespace installation {
 
 namespace {
 
-const DWORD kSystemDefaultLanguage = MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT);
-const DWORD kPlatformsChoiceOfLanguage = 0;
+// The system's text for `code`, or "" when it has none.
+std::string LookUpSystemText(DWORD code, DWORD language, std::string::size_type limit) {
+    return kit::MessageText(code, language, limit).value_or(std::string());
+}
 
 }  // namespace
-
-std::string LookUpSystemText(DWORD code, DWORD language, std::string::size_type limit) {
-    // The system allocates the room: a fixed buffer would make it return
-    // nothing at all for a text longer than the buffer.
-    char *text = nullptr;
-    const DWORD length =
-        FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
-                       nullptr, code, language, reinterpret_cast<char *>(&text), 0, nullptr);
-    const LocalMemory owner(text);
-    if (length == 0 || text == nullptr) return std::string();
-    return std::string(text, length).substr(0, limit);
-}
 
 std::string TrimSystemText(const std::string &text) {
     std::string::size_type end = text.size();
@@ -40,14 +30,14 @@ std::string UnknownErrorLine(DWORD code) {
 
 bool ReportSystemError(DWORD code) {
     if (code == 0) return true;
-    const std::string text = LookUpSystemText(code, kSystemDefaultLanguage, kReportTextLimit);
+    const std::string text = LookUpSystemText(code, kit::kSystemDefaultLanguage, kReportTextLimit);
     // The system's text brings its own line break, so an empty line follows.
     WriteLine(text.empty() ? UnknownErrorLine(code) : text);
     return false;
 }
 
 std::string SystemErrorText(DWORD code) {
-    return TrimSystemText(LookUpSystemText(code, kPlatformsChoiceOfLanguage, kMessageTextLimit));
+    return TrimSystemText(LookUpSystemText(code, kit::kAnyLanguage, kMessageTextLimit));
 }
 
 }  // namespace installation

@@ -12,15 +12,17 @@ namespace installation {
 constexpr std::string::size_type kReportTextLimit = 127;
 constexpr std::string::size_type kMessageTextLimit = 255;
 
-// The system's text for `code` in `language`, at most `limit` characters (a
-// longer text is cut, not lost); "" when the system has none. Inserts such
-// as "%1" are left as they stand: there is nothing to put in them.
-std::string LookUpSystemText(DWORD code, DWORD language, std::string::size_type limit);
-
 // `text` without its trailing control characters, blanks and full stops.
 std::string TrimSystemText(const std::string &text);
 
 // The line for a code that has no system text: "Unknown error FF".
 std::string UnknownErrorLine(DWORD code);
+
+// Code 0: true, nothing written. Otherwise the system's text (at most 127
+// characters, its line break kept) or the unknown-error line, and false.
+bool ReportSystemError(DWORD code);
+
+// The system's text for a failure message: at most 255 characters, trimmed.
+std::string SystemErrorText(DWORD code);
 
 }  // namespace installation

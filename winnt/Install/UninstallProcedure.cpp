@@ -1,9 +1,15 @@
 // Uninstall, after a confirmation: files, then the event-log source, then the
 // service.
+#include "UninstallProcedure.h"
+
 #include <windows.h>
 
+#include "CommandLine.h"
 #include "Console.h"
-#include "Installation.h"
+#include "ConsoleKeys.h"
+#include "DriverFiles.h"
+#include "DriverService.h"
+#include "EventLogSource.h"
 
 namespace installation {
 

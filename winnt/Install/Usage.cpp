@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "Usage.h"
+
 #include "Console.h"
-#include "Installation.h"
 
 namespace installation {
 

@@ -17,6 +17,11 @@ extern "C" {
 /* Number of candidate card addresses (and of card slots). */
 #define MIRVO_MAX_CARDS 32
 
+/* The driver's service key under HKEY_LOCAL_MACHINE: its "ConfigState" and
+ * one subkey per used card slot, named by the slot number ("0".."31"). */
+#define MIRVO_SERVICE_NAME "Mirvo"
+#define MIRVO_SERVICE_KEY "System\\CurrentControlSet\\Services\\" MIRVO_SERVICE_NAME
+
 MIRVOAPI DWORD WINAPI MirvoGetCardAddr(LONG index);
 MIRVOAPI LONG WINAPI MirvoDetect(DWORD address, DWORD *state);
 MIRVOAPI LONG WINAPI MirvoSetup(HWND owner, LPCSTR cardName, LONG mode);

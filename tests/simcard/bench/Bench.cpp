@@ -9,6 +9,7 @@
 
 #include "KvtSimIoctl.h"
 #include "SimCard.h"
+#include "UniqueHandle.h"
 #include "mirvo.h"
 
 namespace {
@@ -31,19 +32,19 @@ int main(int argc, char **argv) {
         fprintf(stderr, "kvtbench: cannot start the simulated card's driver: %s\n", failure.c_str());
         return 1;
     }
-    const LONG card = MirvoOpen("KVT1");
-    if (card == MIRVO_INVALID_CARD) {
+    const kit::CardHandle card(MirvoOpen("KVT1"));
+    if (!card) {
         fprintf(stderr, "kvtbench: cannot open KVT1 (error %lu)\n", GetLastError());
         return 1;
     }
-    const HANDLE device = reinterpret_cast<HANDLE>(LONG_PTR(card));
+    const HANDLE device = reinterpret_cast<HANDLE>(LONG_PTR(card.get()));
     LARGE_INTEGER frequency, t0, t1;
     QueryPerformanceFrequency(&frequency);
 
     auto libraryBlock = [&]() {
         MIRVO_WEIGHTS4 weights;
         for (long i = 0; i < block; ++i)
-            if (!MirvoGetCurrentWeight4(card, &weights)) return false;
+            if (!MirvoGetCurrentWeight4(card.get(), &weights)) return false;
         return true;
     };
     auto bareBlock = [&]() {
@@ -80,6 +81,5 @@ int main(int argc, char **argv) {
     printf("bare DeviceIoControl:   %.0f round trips/s (%.1f us each)\n", count / bare,
            1e6 * bare / count);
     printf("library overhead:       %.1f %%\n", 100.0 * (library - bare) / bare);
-    CloseHandle(device);
     return 0;
 }

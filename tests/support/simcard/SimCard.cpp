@@ -4,7 +4,9 @@
 
 #include "KitPaths.h"
 #include "KvtSimIoctl.h"
+#include "Registry.h"
 #include "SimScript.h"
+#include "UniqueHandle.h"
 
 namespace simcard {
 
@@ -12,21 +14,6 @@ namespace {
 
 const char kService[] = "Mirvo";
 const DWORD kWaitMs = 10000;
-
-class ServiceHandle {
-public:
-    explicit ServiceHandle(SC_HANDLE handle) : handle_(handle) {}
-    ~ServiceHandle() {
-        if (handle_) CloseServiceHandle(handle_);
-    }
-    ServiceHandle(const ServiceHandle &) = delete;
-    ServiceHandle &operator=(const ServiceHandle &) = delete;
-    SC_HANDLE Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    SC_HANDLE handle_;
-};
 
 std::string Failure(const std::string &what) {
     return what + " failed, error " + std::to_string(GetLastError());
@@ -54,21 +41,21 @@ bool WaitForState(SC_HANDLE service, DWORD state) {
 }
 
 std::string ControlDriver(bool start) {
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) return Failure("OpenSCManager");
-    ServiceHandle service(OpenServiceA(manager.Get(), kService, SERVICE_ALL_ACCESS));
+    kit::ServiceHandle service(OpenServiceA(manager.get(), kService, SERVICE_ALL_ACCESS));
     if (!service) return Failure("OpenService(Mirvo)");
     if (start) {
-        if (!StartServiceA(service.Get(), 0, nullptr) &&
+        if (!StartServiceA(service.get(), 0, nullptr) &&
             GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
             return Failure("StartService(Mirvo)");
-        if (!WaitForState(service.Get(), SERVICE_RUNNING)) return "Mirvo did not reach running";
+        if (!WaitForState(service.get(), SERVICE_RUNNING)) return "Mirvo did not reach running";
     } else {
         SERVICE_STATUS status;
-        if (!ControlService(service.Get(), SERVICE_CONTROL_STOP, &status) &&
+        if (!ControlService(service.get(), SERVICE_CONTROL_STOP, &status) &&
             GetLastError() != ERROR_SERVICE_NOT_ACTIVE)
             return Failure("ControlService(Mirvo, stop)");
-        if (!WaitForState(service.Get(), SERVICE_STOPPED)) return "Mirvo did not stop";
+        if (!WaitForState(service.get(), SERVICE_STOPPED)) return "Mirvo did not stop";
     }
     return "";
 }
@@ -85,9 +72,9 @@ std::string InstallDriver() {
     const std::string target = DriversDir() + "\\Mirvo.sys";
     if (!CopyFileA(kit::KitPath("Mirvo.sys").c_str(), target.c_str(), FALSE))
         return Failure("copying Mirvo.sys to " + target);
-    ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) return Failure("OpenSCManager");
-    ServiceHandle service(CreateServiceA(manager.Get(), kService, kService, SERVICE_ALL_ACCESS,
+    kit::ServiceHandle service(CreateServiceA(manager.get(), kService, kService, SERVICE_ALL_ACCESS,
                                          SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
                                          SERVICE_ERROR_NORMAL, target.c_str(), nullptr, nullptr,
                                          nullptr, nullptr, nullptr));
@@ -97,25 +84,14 @@ std::string InstallDriver() {
 
 std::string ConfigureSlot(int slot, DWORD address) {
     const std::string path = std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot);
-    HKEY key;
-    LONG error = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                 nullptr, &key, nullptr);
-    if (error) return "creating " + path + " failed, error " + std::to_string(error);
-    error = RegSetValueExA(key, KVTSIM_VAL_ADDRESS, 0, REG_DWORD,
-                           reinterpret_cast<const BYTE *>(&address), sizeof address);
-    RegCloseKey(key);
+    const LONG error = testreg::WriteDword(path, KVTSIM_VAL_ADDRESS, address);
     return error ? "writing " + path + "\\Address failed, error " + std::to_string(error) : "";
 }
 
 std::string InstallAndStartDriver() {
     std::string failure = InstallDriver();
-    HKEY slot0;
     const std::string path = std::string(KVTSIM_REG_SERVICE) + "\\0";
-    if (failure.empty() &&
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &slot0) == ERROR_SUCCESS)
-        RegCloseKey(slot0);
-    else if (failure.empty())
-        failure = ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS);
+    if (failure.empty() && !testreg::KeyExists(path)) failure = ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS);
     if (failure.empty()) failure = StartDriver();
     return failure;
 }

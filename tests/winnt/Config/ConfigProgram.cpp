@@ -3,33 +3,25 @@
 #include <cstdio>
 
 #include "KitPaths.h"
+#include "MessageText.h"
+#include "MirvoPriv.h"
+#include "Registry.h"
+#include "UniqueHandle.h"
 
 namespace cfgtest {
 
 const char *const kNotLoaded = "Configuration is not loaded";
 const char *const kLoaded = "Configuration is  loaded";
-const char *const kServiceKey = "System\\CurrentControlSet\\Services\\Mirvo";
-
-namespace {
-
-struct Sc {
-    SC_HANDLE handle;
-    explicit Sc(SC_HANDLE h) : handle(h) {}
-    ~Sc() {
-        if (handle) CloseServiceHandle(handle);
-    }
-};
-
-}  // namespace
+const char *const kServiceKey = MIRVO_SERVICE_KEY;
 
 std::string CreateUnstartableService() {
-    Sc manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    if (!manager.handle) return "OpenSCManager failed: " + std::to_string(GetLastError());
-    Sc service(CreateServiceA(manager.handle, "Mirvo", "Mirvo", SERVICE_ALL_ACCESS,
+    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    if (!manager) return "OpenSCManager failed: " + std::to_string(GetLastError());
+    const kit::ServiceHandle service(CreateServiceA(manager.get(), "Mirvo", "Mirvo", SERVICE_ALL_ACCESS,
                               SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
                               "System32\\drivers\\NoSuchDriver.sys", nullptr, nullptr, nullptr,
                               nullptr, nullptr));
-    if (!service.handle) return "CreateService failed: " + std::to_string(GetLastError());
+    if (!service) return "CreateService failed: " + std::to_string(GetLastError());
     return "";
 }
 
@@ -42,61 +34,46 @@ std::string MakeServiceKeyVolatile() {
     RegGetValueA(HKEY_LOCAL_MACHINE, kServiceKey, "ImagePath", RRF_RT_ANY, nullptr, image, &size);
     if (LONG r = RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey); r != ERROR_SUCCESS)
         return "RegDeleteTree failed: " + std::to_string(r);
-    HKEY key = nullptr;
+    kit::RegKey key;
     if (LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr, REG_OPTION_VOLATILE,
-                                 KEY_ALL_ACCESS, nullptr, &key, nullptr);
+                                 KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
         r != ERROR_SUCCESS)
         return "RegCreateKeyEx (volatile) failed: " + std::to_string(r);
     for (int i = 0; i < 3; ++i)
-        RegSetValueExA(key, names[i], 0, REG_DWORD, reinterpret_cast<BYTE *>(&values[i]), 4);
-    RegSetValueExA(key, "ImagePath", 0, REG_EXPAND_SZ, reinterpret_cast<BYTE *>(image), size);
-    RegCloseKey(key);
+        RegSetValueExA(key.get(), names[i], 0, REG_DWORD, reinterpret_cast<BYTE *>(&values[i]), 4);
+    RegSetValueExA(key.get(), "ImagePath", 0, REG_EXPAND_SZ, reinterpret_cast<BYTE *>(image), size);
     return "";
 }
 
 DWORD ServiceState() {
-    Sc manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
-    Sc service(manager.handle ? OpenServiceA(manager.handle, "Mirvo", SERVICE_QUERY_STATUS) : nullptr);
+    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    const kit::ServiceHandle service(manager ? OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS) : nullptr);
     SERVICE_STATUS status{};
-    if (!service.handle || !QueryServiceStatus(service.handle, &status)) return 0;
+    if (!service || !QueryServiceStatus(service.get(), &status)) return 0;
     return status.dwCurrentState;
 }
 
 std::string CardKeyPath(int slot) { return std::string(kServiceKey) + "\\" + std::to_string(slot); }
 
 void WriteCard(int slot, std::optional<DWORD> address, std::optional<DWORD> state) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, CardKeyPath(slot).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    if (address) RegSetValueExA(key, "Address", 0, REG_DWORD, reinterpret_cast<BYTE *>(&*address), 4);
-    if (state) RegSetValueExA(key, "ConfigState", 0, REG_DWORD, reinterpret_cast<BYTE *>(&*state), 4);
-    RegCloseKey(key);
+    testreg::CreateKey(CardKeyPath(slot));
+    if (address) testreg::WriteDword(CardKeyPath(slot), "Address", *address);
+    if (state) testreg::WriteDword(CardKeyPath(slot), "ConfigState", *state);
 }
 
-bool CardExists(int slot) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CardKeyPath(slot).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(key);
-    return true;
-}
+bool CardExists(int slot) { return testreg::KeyExists(CardKeyPath(slot)); }
 
 std::optional<DWORD> ReadValue(const std::string &keyPath, const char *name) {
-    DWORD value = 0xdeadbeef, size = sizeof value;
-    if (RegGetValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return std::nullopt;
-    return value;
+    std::optional<testreg::Value> value = testreg::ReadValue(keyPath, name);
+    if (!value || value->type != REG_DWORD || value->data.size() != sizeof(DWORD)) return std::nullopt;
+    return *reinterpret_cast<const DWORD *>(value->data.data());
 }
 
 void WriteValue(const std::string &keyPath, const char *name, DWORD value) {
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name, REG_DWORD, &value, sizeof value);
+    testreg::WriteDword(keyPath, name, value);
 }
 
-void DeleteValue(const std::string &keyPath, const char *name) {
-    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, keyPath.c_str(), name);
-}
+void DeleteValue(const std::string &keyPath, const char *name) { testreg::DeleteValue(keyPath, name); }
 
 std::optional<DWORD> ConfigState() { return ReadValue(kServiceKey, "ConfigState"); }
 void SetConfigState(DWORD value) { WriteValue(kServiceKey, "ConfigState", value); }
@@ -191,13 +168,7 @@ std::string FreeLine(int slot) { return "KVT" + std::to_string(slot + 1) + "\t [
 namespace cfgtest {
 
 std::string SystemText(DWORD code) {
-    char *buffer = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_SYS_DEFAULT),
-                                  reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
-    std::string text = length ? std::string(buffer, length) : std::string();
-    if (buffer) LocalFree(buffer);
+    std::string text = kit::MessageText(code, kit::kSystemDefaultLanguage).value_or(std::string());
     while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
     return text;
 }

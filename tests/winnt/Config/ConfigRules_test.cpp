@@ -61,7 +61,7 @@ TEST(ConfigStatus, OddTemplatesAreSafe) {
 }
 
 TEST(Placement, LowestFreeSlotsInProbeOrder) {
-    std::vector<bool> used(MaxCards, false);
+    std::vector<bool> used(MIRVO_MAX_CARDS, false);
     used[0] = used[2] = true;
     auto placed = PlaceFoundCards({0x300, 0x310, 0x320}, [&](int slot) { return used[slot]; });
     ASSERT_EQ(placed.size(), 3u);
@@ -96,7 +96,7 @@ TEST(Placement, MoreCardsThanFreeSlots) {
 
     int asked = 0;
     EXPECT_TRUE(PlaceFoundCards(found, [&](int) { return ++asked, true; }).empty());
-    EXPECT_EQ(asked, MaxCards) << "every slot is looked at when none is free";
+    EXPECT_EQ(asked, MIRVO_MAX_CARDS) << "every slot is looked at when none is free";
 }
 
 TEST(Placement, NothingFoundAsksNothing) {

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "StoreErrorLookup.h"
+#include "MessageText.h"
 #include "StoreErrorText.h"
 
 using namespace cfg;
@@ -20,7 +20,7 @@ const std::string LongText =
 
 TEST(MessageText, LongTextComesBackWhole) {
     HMODULE self = GetModuleHandleA(nullptr);
-    std::optional<std::string> text = LookUpMessageText(LongMessageId, self);
+    std::optional<std::string> text = kit::MessageText(LongMessageId, kit::kSystemDefaultLanguage, std::string::npos, self);
     ASSERT_TRUE(text) << "no text for the long message";
     EXPECT_EQ(*text, LongText);
 
@@ -36,13 +36,13 @@ TEST(MessageText, LongTextComesBackWhole) {
 }
 
 TEST(MessageText, SystemTexts) {
-    std::optional<std::string> denied = LookUpMessageText(ERROR_ACCESS_DENIED);
+    std::optional<std::string> denied = kit::MessageText(ERROR_ACCESS_DENIED, kit::kSystemDefaultLanguage);
     ASSERT_TRUE(denied);
     EXPECT_NE(denied->find("denied"), std::string::npos) << *denied;
     EXPECT_EQ(RegistryErrorText(ERROR_ACCESS_DENIED, denied), *denied);
 
     // A code the system has no text for.
-    std::optional<std::string> none = LookUpMessageText(0x20001234);
+    std::optional<std::string> none = kit::MessageText(0x20001234, kit::kSystemDefaultLanguage);
     EXPECT_FALSE(none) << *none;
     EXPECT_EQ(RegistryErrorText(0x20001234, none), "Unknown error 20001234");
 }

@@ -1,40 +1,36 @@
 #include "SimConfig.h"
 
 #include "KitPaths.h"
+#include "Registry.h"
+#include "UniqueHandle.h"
 
 namespace cfgtest {
 
 namespace {
 
-const char *const kSimKey = "SOFTWARE\\KvtSim";
+const std::string kSimKey = "SOFTWARE\\KvtSim";
 
-void SetDword(const std::string &path, const char *name, DWORD value) {
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_DWORD, &value, sizeof value);
-}
+void SetDword(const std::string &path, const char *name, DWORD value) { testreg::WriteDword(path, name, value); }
 
 }  // namespace
 
 std::vector<DWORD> CandidateAddresses() {
     std::vector<DWORD> addresses;
-    HMODULE library = LoadLibraryA(kit::KitPath("Mirvo.dll").c_str());
+    const kit::Module library(LoadLibraryA(kit::KitPath("Mirvo.dll").c_str()));
     auto getCardAddr = reinterpret_cast<DWORD(WINAPI *)(LONG)>(
-        reinterpret_cast<void *>(GetProcAddress(library, "MirvoGetCardAddr")));
+        reinterpret_cast<void *>(GetProcAddress(library.get(), "MirvoGetCardAddr")));
     if (getCardAddr)
         for (LONG index = 0; index < 32; ++index) addresses.push_back(getCardAddr(index));
-    if (library) FreeLibrary(library);
     return addresses;
 }
 
 void RemoveSimulatedCards() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kSimKey) + "\\Cards").c_str());
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kSimKey) + "\\Cards").c_str(), 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (key) RegCloseKey(key);
+    testreg::DeleteTree(kSimKey + "\\Cards");
+    testreg::CreateKey(kSimKey + "\\Cards");
 }
 
 void AddSimulatedCard(const std::string &name, DWORD address) {
-    SetDword(std::string(kSimKey) + "\\Cards\\" + name, "Address", address);
+    SetDword(kSimKey + "\\Cards\\" + name, "Address", address);
 }
 
 void FailDetectAt(DWORD address, DWORD code) {

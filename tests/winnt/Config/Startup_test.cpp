@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ConfigProgram.h"
+#include "Registry.h"
 
 using namespace cfgtest;
 using uiauto::IconKind;
@@ -36,12 +37,9 @@ TEST(Startup, NotWindowsNT) {
     // Wine reports Windows 98 to this one program; the service is there, so
     // only the platform check can stop it.
     ASSERT_EQ(CreateUnstartableService(), "");
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\mirvocfg.exe", 0,
-                              nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    ASSERT_EQ(testreg::WriteString("Software\\Wine\\AppDefaults\\mirvocfg.exe", "Version", "win98",
+                                   HKEY_CURRENT_USER),
               ERROR_SUCCESS);
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE *>("win98"), 6);
-    RegCloseKey(key);
     ExpectFatalError("This program requires Windows NT");
 }
 

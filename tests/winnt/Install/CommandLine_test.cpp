@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "CommandLine.h"
+#include "Usage.h"
 
 #include <string>
 #include <vector>

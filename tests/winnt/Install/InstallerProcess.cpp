@@ -1,6 +1,8 @@
 #include "InstallerProcess.h"
 
 #include "KitPaths.h"
+#include "Launch.h"
+#include "Registry.h"
 
 #include <cstdio>
 #include <fstream>
@@ -31,10 +33,10 @@ std::string ReadWholeFile(const std::string &path) {
     return text.str();
 }
 
-HANDLE InheritableFile(const std::string &path, DWORD access, DWORD disposition) {
+kit::FileHandle InheritableFile(const std::string &path, DWORD access, DWORD disposition) {
     SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-    return CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, disposition, 0,
-                       nullptr);
+    return kit::FileHandle(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable,
+                                       disposition, 0, nullptr));
 }
 
 // The program's standard output and error go to files in the scratch folder,
@@ -44,53 +46,42 @@ struct Redirection {
         : outPath(kit.Folder() + "stdout.txt"), errPath(kit.Folder() + "stderr.txt"),
           out(InheritableFile(outPath, GENERIC_WRITE, CREATE_ALWAYS)),
           err(InheritableFile(errPath, GENERIC_WRITE, CREATE_ALWAYS)) {}
-    ~Redirection() {
-        CloseHandle(out);
-        CloseHandle(err);
-    }
     void Collect(Outcome &outcome) {
-        CloseHandle(out);
-        CloseHandle(err);
-        out = err = INVALID_HANDLE_VALUE;
+        out.reset();
+        err.reset();
         outcome.output = ReadWholeFile(outPath);
         outcome.errors = ReadWholeFile(errPath);
     }
     std::string outPath, errPath;
-    HANDLE out, err;
+    kit::FileHandle out, err;
 };
 
 Outcome Run(const ScratchKit &kit, const std::string &arguments, HANDLE input, DWORD startupMs,
             const std::vector<INPUT_RECORD> &keys, DWORD deadlineMs) {
     Redirection redirection(kit);
     STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = input;
-    startup.hStdOutput = redirection.out;
-    startup.hStdError = redirection.err;
-    std::string commandLine = "\"" + kit.Folder() + "INSTALL.EXE\" " + arguments;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, kit.Folder().c_str(), &startup,
-                        &process))
-        throw std::runtime_error("cannot start INSTALL.EXE: error " + std::to_string(GetLastError()));
-    CloseHandle(process.hThread);
+    startup.hStdOutput = redirection.out.get();
+    startup.hStdError = redirection.err.get();
+    const launch::Started started = launch::Start(kit.Folder() + "INSTALL.EXE", arguments, kit.Folder(), startup, true);
+    if (!started.process) throw std::runtime_error("cannot start INSTALL.EXE: " + started.error);
+    const HANDLE process = started.process.get();
 
     Outcome outcome;
     if (!keys.empty()) {
         // Let it reach its read first: keys typed early would do as well, but
         // this is what a person does.
-        WaitForSingleObject(process.hProcess, startupMs);
+        WaitForSingleObject(process, startupMs);
         DWORD written = 0;
         WriteConsoleInputA(input, keys.data(), static_cast<DWORD>(keys.size()), &written);
     }
-    if (WaitForSingleObject(process.hProcess, deadlineMs) == WAIT_OBJECT_0) {
+    if (const std::optional<DWORD> code = launch::WaitForExit(process, deadlineMs)) {
         outcome.finished = true;
-        GetExitCodeProcess(process.hProcess, &outcome.exitCode);
+        outcome.exitCode = *code;
     } else {
-        TerminateProcess(process.hProcess, 99);
-        WaitForSingleObject(process.hProcess, 5000);
+        launch::Kill(process, 99, 5000);
     }
-    CloseHandle(process.hProcess);
     redirection.Collect(outcome);
     return outcome;
 }
@@ -134,10 +125,8 @@ std::vector<std::string> Outcome::Lines() const {
 }
 
 Outcome RunInstaller(const ScratchKit &kit, const std::string &arguments, DWORD deadlineMs) {
-    HANDLE nul = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
-    Outcome outcome = Run(kit, arguments, nul, 0, {}, deadlineMs);
-    CloseHandle(nul);
-    return outcome;
+    const kit::FileHandle nul = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
+    return Run(kit, arguments, nul.get(), 0, {}, deadlineMs);
 }
 
 INPUT_RECORD KeyEvent(WORD virtualKey, char character, bool down) {
@@ -160,21 +149,15 @@ Outcome RunInstallerWithKeys(const ScratchKit &kit, const std::string &arguments
     // keyboard's presses arrive.
     FreeConsole();
     if (!AllocConsole()) throw std::runtime_error("cannot make a console: error " + std::to_string(GetLastError()));
-    HANDLE input = InheritableFile("CONIN$", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
-    FlushConsoleInputBuffer(input);
-    Outcome outcome = Run(kit, arguments, input, 1500, keys, deadlineMs);
-    CloseHandle(input);
-    return outcome;
+    const kit::FileHandle input = InheritableFile("CONIN$", GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+    FlushConsoleInputBuffer(input.get());
+    return Run(kit, arguments, input.get(), 1500, keys, deadlineMs);
 }
 
 void PretendWindowsVersion(const std::string &version) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\AppDefaults\\INSTALL.EXE", 0, nullptr, 0, KEY_ALL_ACCESS,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-        throw std::runtime_error("cannot make the AppDefaults key");
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE *>(version.c_str()),
-                   static_cast<DWORD>(version.size() + 1));
-    RegCloseKey(key);
+    if (testreg::WriteString("Software\\Wine\\AppDefaults\\INSTALL.EXE", "Version", version, HKEY_CURRENT_USER) !=
+        ERROR_SUCCESS)
+        throw std::runtime_error("cannot write the AppDefaults key");
 }
 
 }  // namespace installtest

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "UniqueHandle.h"
+
 namespace installtest {
 
 const char kEventLogKey[] = "System\\CurrentControlSet\\Services\\EventLog\\System";
@@ -26,35 +28,14 @@ std::string FileBytes(const std::string &path) {
 }
 
 std::optional<RegistryValue> ReadMachineValue(const std::string &keyPath, const std::string &name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-    RegistryValue value;
-    DWORD size = 0;
-    std::optional<RegistryValue> result;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, nullptr, &size) == ERROR_SUCCESS) {
-        value.data.assign(size, 0xbd);
-        if (RegQueryValueExA(key, name.c_str(), nullptr, &value.type, value.data.data(), &size) == ERROR_SUCCESS) {
-            value.data.resize(size);
-            result = value;
-        }
-    }
-    RegCloseKey(key);
-    return result;
+    return testreg::ReadValue(keyPath, name.c_str());
 }
 
-bool MachineKeyExists(const std::string &keyPath) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool MachineKeyExists(const std::string &keyPath) { return testreg::KeyExists(keyPath); }
 
 void WriteMachineValue(const std::string &keyPath, const std::string &name, DWORD type,
                        const std::vector<BYTE> &data) {
-    HKEY key;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
+    testreg::WriteValue(keyPath, name.c_str(), type, data.data(), static_cast<DWORD>(data.size()));
 }
 
 std::vector<BYTE> SourceList() {
@@ -85,15 +66,17 @@ std::string Printable(const std::vector<BYTE> &bytes) {
 
 std::optional<ServiceFacts> QueryMirvoService() {
     std::optional<ServiceFacts> facts;
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) return facts;
-    if (SC_HANDLE service = OpenServiceA(manager, "Mirvo", SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS)) {
+    const kit::ServiceHandle service(
+        OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
+    if (service) {
         std::vector<BYTE> buffer(8192, 0xbd);
         auto *config = reinterpret_cast<QUERY_SERVICE_CONFIGA *>(buffer.data());
         DWORD needed = 0;
         SERVICE_STATUS status = {};
-        if (QueryServiceConfigA(service, config, static_cast<DWORD>(buffer.size()), &needed) &&
-            QueryServiceStatus(service, &status)) {
+        if (QueryServiceConfigA(service.get(), config, static_cast<DWORD>(buffer.size()), &needed) &&
+            QueryServiceStatus(service.get(), &status)) {
             ServiceFacts f;
             f.type = config->dwServiceType;
             f.start = config->dwStartType;
@@ -103,19 +86,15 @@ std::optional<ServiceFacts> QueryMirvoService() {
             f.state = status.dwCurrentState;
             facts = f;
         }
-        CloseServiceHandle(service);
     }
-    CloseServiceHandle(manager);
     return facts;
 }
 
 void StopMirvo() {
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, "Mirvo", SERVICE_ALL_ACCESS);
+    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_ALL_ACCESS));
     SERVICE_STATUS status;
-    ControlService(service, SERVICE_CONTROL_STOP, &status);
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+    ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
 }
 
 bool WaitForMirvoState(DWORD state, DWORD deadlineMs) {

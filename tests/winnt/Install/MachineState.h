@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "Registry.h"
+
 namespace installtest {
 
 extern const char kEventLogKey[];
@@ -18,10 +20,7 @@ std::string DriversFolder();  // with a closing backslash
 bool FileExists(const std::string &path);
 std::string FileBytes(const std::string &path);
 
-struct RegistryValue {
-    DWORD type = 0;
-    std::vector<BYTE> data;
-};
+using RegistryValue = testreg::Value;
 std::optional<RegistryValue> ReadMachineValue(const std::string &keyPath, const std::string &name);
 bool MachineKeyExists(const std::string &keyPath);
 void WriteMachineValue(const std::string &keyPath, const std::string &name, DWORD type, const std::vector<BYTE> &data);

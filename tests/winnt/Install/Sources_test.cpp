@@ -63,10 +63,7 @@ TEST(InstallerSourcesOnInstall, AnEmptyListEndsTheInstall) {
 }
 
 TEST(InstallerSourcesOnInstall, AMissingListEndsTheInstall) {
-    HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEventLogKey, 0, KEY_ALL_ACCESS, &key));
-    RegDeleteValueA(key, "Sources");
-    RegCloseKey(key);
+    ASSERT_EQ(ERROR_SUCCESS, testreg::DeleteValue(kEventLogKey, "Sources"));
     ExpectUnreadableList();
 }
 

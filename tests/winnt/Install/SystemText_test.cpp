@@ -1,8 +1,9 @@
 // The system's texts for error codes: reported lines and trimmed texts.
 #include <gtest/gtest.h>
 
-#include "Installation.h"
 #include "SystemText.h"
+#include "MessageText.h"
+#include "UniqueHandle.h"
 
 #include <cstdio>
 #include <fstream>
@@ -22,12 +23,14 @@ std::string OutputOf(Call call) {
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     const std::string path = std::string(temp) + "report-output.txt";
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
-    const HANDLE saved = GetStdHandle(STD_OUTPUT_HANDLE);
-    SetStdHandle(STD_OUTPUT_HANDLE, file);
-    call();
-    SetStdHandle(STD_OUTPUT_HANDLE, saved);
-    CloseHandle(file);
+    {
+        const kit::FileHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr));
+        const HANDLE saved = GetStdHandle(STD_OUTPUT_HANDLE);
+        SetStdHandle(STD_OUTPUT_HANDLE, file.get());
+        call();
+        SetStdHandle(STD_OUTPUT_HANDLE, saved);
+    }
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
@@ -101,8 +104,8 @@ TEST(InstallerSystemTextLimits, ALongTextIsCutNotLost) {
     EXPECT_EQ(127u, installation::kReportTextLimit);
     EXPECT_EQ(255u, installation::kMessageTextLimit);
     const std::string text = RawSystemText(ERROR_ACCESS_DENIED);
-    EXPECT_EQ(text.substr(0, 5), installation::LookUpSystemText(ERROR_ACCESS_DENIED, 0, 5));
-    EXPECT_EQ(text, installation::LookUpSystemText(ERROR_ACCESS_DENIED, 0, 255));
+    EXPECT_EQ(text.substr(0, 5), kit::MessageText(ERROR_ACCESS_DENIED, kit::kAnyLanguage, 5).value_or(""));
+    EXPECT_EQ(text, kit::MessageText(ERROR_ACCESS_DENIED, kit::kAnyLanguage, 255).value_or(""));
 }
 
 }  // namespace

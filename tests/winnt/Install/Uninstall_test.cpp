@@ -6,6 +6,7 @@
 #include "InstallerProcess.h"
 #include "KitPaths.h"
 #include "MachineState.h"
+#include "UniqueHandle.h"
 
 #include <fstream>
 
@@ -94,15 +95,15 @@ TEST(InstallerUninstalls, ADriverThatRefusesToStopStaysInstalled) {
     std::ofstream(DriversFolder() + "Mirvo.sys", std::ios::binary) << "driver";
     ScratchKit registration;
     ASSERT_EQ(kInstallComplete, RunInstaller(registration, "-i -f -y").Lines().back());
-    SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
-    SC_HANDLE service = OpenServiceA(manager, "Mirvo", SERVICE_ALL_ACCESS);
-    const std::string refusing = kit::WindowsPathFromHost(INSTALL_REFUSING_SERVICE_HOST);
-    ASSERT_TRUE(ChangeServiceConfigA(service, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_NO_CHANGE,
-                                     refusing.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
-        << GetLastError();
-    ASSERT_TRUE(StartServiceA(service, 0, nullptr)) << GetLastError();
-    CloseServiceHandle(service);
-    CloseServiceHandle(manager);
+    {
+        const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+        const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_ALL_ACCESS));
+        const std::string refusing = kit::WindowsPathFromHost(INSTALL_REFUSING_SERVICE_HOST);
+        ASSERT_TRUE(ChangeServiceConfigA(service.get(), SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_NO_CHANGE,
+                                         refusing.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
+            << GetLastError();
+        ASSERT_TRUE(StartServiceA(service.get(), 0, nullptr)) << GetLastError();
+    }  // both handles closed before the installer runs
     ASSERT_TRUE(WaitForMirvoState(SERVICE_RUNNING));
 
     ScratchKit kit;

@@ -1,23 +1,12 @@
-#include "WindowErrors.h"
+#include "ErrorBoxes.h"
 
-#include "StoreErrorLookup.h"
+#include <windows.h>
+
+#include <cstdint>
+
 #include "WindowText.h"
 
 namespace cfg {
-
-SystemError::SystemError(DWORD code, const void *codeAddress)
-    : std::runtime_error(SystemErrorMessage(code, SystemMessageText(code))),
-      code_(code),
-      codeAddress_(codeAddress) {}
-
-__attribute__((noinline)) void RaiseLastSystemError() {
-    DWORD code = GetLastError();
-    throw SystemError(code, __builtin_return_address(0));
-}
-
-std::string SystemMessageText(DWORD code) {
-    return TrimSystemText(LookUpMessageText(code).value_or(std::string()));
-}
 
 void FatalError(const std::string &text) {
     MessageBoxA(nullptr, text.c_str(), "Fatal Error", MB_OK | MB_ICONSTOP);

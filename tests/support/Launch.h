@@ -1,0 +1,33 @@
+// Starting a program for a test and waiting for its end, bounded: what the
+// UI-automation Process and the installer's console runs have in common.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "UniqueHandle.h"
+
+namespace launch {
+
+struct Started {
+    kit::KernelHandle process;  // empty when the start failed
+    DWORD id = 0;
+    std::string error;  // why the start failed
+};
+
+// Starts `program` with `arguments` appended to its quoted path, in
+// `workingDir` ("" = the caller's), with `startup` as given; the program
+// inherits the caller's inheritable handles when `inheritHandles` is set.
+Started Start(const std::string &program, const std::string &arguments, const std::string &workingDir,
+              STARTUPINFOA &startup, bool inheritHandles = false);
+
+// The exit code once the process has ended within `timeoutMs`; none when it
+// still runs (or its code cannot be read).
+std::optional<DWORD> WaitForExit(HANDLE process, DWORD timeoutMs);
+
+// Ends a process that still runs with `exitCode` and waits (bounded) for it.
+void Kill(HANDLE process, UINT exitCode, DWORD timeoutMs);
+
+}  // namespace launch
