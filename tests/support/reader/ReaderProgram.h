@@ -16,6 +16,9 @@ struct ReaderControl {
     explicit operator bool() const { return id != 0 || caption != nullptr; }
 };
 
+// What the Enter key does in the sample's window.
+enum class EnterKey { EndsProgram, DoesNothing, ClicksFocusedButton };
+
 // The ways a person can end a reader.
 enum class Ending { ExitButton, EscapeKey, SystemMenuClose, EnterKey, AltX };
 const char *NameOf(Ending ending);
@@ -32,6 +35,7 @@ struct ReaderProgram {
     std::vector<Ending> endings;  // the ways that end it
     bool closesCardAtExit;      // CloseHandle on the card handle before it ends
     unsigned long exitCode = 0;   // after each of `endings`
+    EnterKey enter = EnterKey::EndsProgram;  // list Ending::EnterKey in `endings` when it ends it
 };
 
 }  // namespace reader_test

@@ -24,6 +24,8 @@ inline const reader_test::ReaderProgram &MirvoDw32() {
         // Enter is ignored: it is no way out.
         {Ending::ExitButton, Ending::EscapeKey, Ending::SystemMenuClose, Ending::AltX},
         true,
+        0,
+        reader_test::EnterKey::DoesNothing,
     };
     return reader;
 }

@@ -1,6 +1,6 @@
 // The running mirvo_dw32 as a person meets it: start-up (and a card that
-// cannot be opened), the fixed columns of Read, Enter that does nothing.
-// Read of 1.5, -0.25, 0, 12 and the ways out are the shared reader cases.
+// cannot be opened) and the fixed columns of Read. Read of 1.5, -0.25, 0, 12,
+// Enter that does nothing and the ways out are the shared reader cases.
 #include <limits>
 
 #include "Dw32Reader.h"
@@ -75,22 +75,9 @@ INSTANTIATE_TEST_SUITE_P(
         ColumnsRow{"NotFinite", {kInf, -kInf, kNan, 3e38f}, "     inf    -inf     nan##########"}),
     [](const ::testing::TestParamInfo<ColumnsRow> &info) { return info.param.name; });
 
-TEST_F(ErrorReportTest, EnterDoesNothing) {
-    simcard::SetWeights("KVT1", 1, 2, 3, 4);
-    ASSERT_NO_FATAL_FAILURE(Start());
-    ASSERT_TRUE(uiauto::PressButton(window_, kRead));
-    ASSERT_TRUE(uiauto::WaitForControlText(window_, kStatus, "   1.000   2.000   3.000   4.000"));
-    ASSERT_TRUE(uiauto::PressEnter(window_));
-    EXPECT_FALSE(program_.WaitForExit(700).has_value()) << "Enter ended the program";
-    EXPECT_TRUE(IsWindowVisible(window_));
-    EXPECT_FALSE(uiauto::HasMessageBox(program_.Id()));
-    EXPECT_EQ("   1.000   2.000   3.000   4.000", Status());
-    EXPECT_EQ((Strings{"MirvoOpen", "MirvoGetCurrentWeight4"}), Entries()) << "Enter calls nothing";
-}
-
 }  // namespace
 
-// Read of 1.5, -0.25, 0 and 12, and every way out closing the card handle.
+// Read of 1.5, -0.25, 0 and 12, Enter, and every way out closing the card handle.
 INSTANTIATE_TEST_SUITE_P(mirvo_dw32, ReaderCase, ::testing::Values(&MirvoDw32()), reader_test::ReaderCaseName);
 INSTANTIATE_TEST_SUITE_P(mirvo_dw32, ReaderEndingCase, reader_test::ReaderEndings(MirvoDw32()),
                          reader_test::ReaderEndingName);
