@@ -2,17 +2,17 @@
 // "MIRVOAPP", its icon "MAINICON" and its version.
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
+#include "TemplateControls.h"
 
 namespace {
 
-constexpr WORD kButtonClass = 0x0080;
-constexpr WORD kStaticClass = 0x0082;
-constexpr WORD kNoId = 0xFFFF;
+using reader_test::kButtonClass;
+using reader_test::kNoId;
+using reader_test::kStaticClass;
 
 const std::string &Program() {
     static const std::string path = kit::KitPath("mirvo_dw32.exe");
@@ -42,13 +42,7 @@ TEST(Dw32Template, WindowClassCaptionStylesAndFont) {
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER;
     const DWORD text = WS_CHILD | WS_VISIBLE | SS_LEFT;
     const DWORD icon = WS_CHILD | WS_VISIBLE | SS_ICON;
-    const struct {
-        WORD id;
-        WORD windowClass;
-        const char *text;  // nullptr: the maker's notice, any wording
-        short x, y, cx, cy;
-        DWORD style;
-    } expected[] = {
+    reader_test::ExpectTemplateControls(dialog, {
         {102, kButtonClass, "&Init", 12, 8, 50, 14, button},
         {103, kButtonClass, "&Read", 12, 32, 50, 14, button},
         {201, kStaticClass, "status", 72, 36, 116, 8, text},
@@ -56,24 +50,7 @@ TEST(Dw32Template, WindowClassCaptionStylesAndFont) {
         {IDCANCEL, kButtonClass, "E&xit", 136, 8, 50, 14, button},
         {kNoId, kStaticClass, "MAINICON", 176, 56, 16, 16, icon},
         {kNoId, kStaticClass, nullptr, 12, 60, 120, 12, text},
-    };
-    ASSERT_EQ(std::size(expected), dialog.items.size());
-    for (size_t i = 0; i < dialog.items.size(); ++i) {
-        const auto &want = expected[i];
-        const auto &got = dialog.items[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(want.id) + ")");
-        EXPECT_EQ(want.id, got.id);
-        EXPECT_EQ(want.windowClass, got.windowClass.ordinal) << "class " << got.windowClass.name;
-        if (want.text) {
-            EXPECT_EQ(want.text, got.text.name);
-        } else {
-            EXPECT_NE("", got.text.name) << "the maker's notice has a text";
-        }
-        EXPECT_EQ((std::vector<short>{want.x, want.y, want.cx, want.cy}),
-                  (std::vector<short>{got.x, got.y, got.cx, got.cy}));
-        EXPECT_EQ(want.style, got.style) << std::hex << "style 0x" << got.style << ", expected 0x" << want.style;
-        EXPECT_EQ(0u, got.exStyle);
-    }
+    });
 }
 
 TEST(Dw32Template, MainIconIsOne32By32ImageOf16ColoursAndAVersion) {
@@ -87,6 +64,7 @@ TEST(Dw32Template, MainIconIsOne32By32ImageOf16ColoursAndAVersion) {
     EXPECT_EQ(32, images[0].bitmap.biWidth);
     EXPECT_EQ(64, images[0].bitmap.biHeight) << "the image and its mask";
     EXPECT_EQ(4, images[0].bitmap.biBitCount);
+    EXPECT_EQ(sizeof(BITMAPINFOHEADER) + 16 * 4 + 32 * 32 / 2 + 32 * 4, images[0].bytes) << "palette, pixels and mask";
 
     EXPECT_NE("", uiauto::ReadResource(Program(), MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION, error)) << error;
 }
