@@ -1,8 +1,8 @@
 // kit_demo: the kit's main job on the simulated card, done as a user would
 // after INSTALL.EXE -i -y: mirvocfg finds the card, adds it and loads the
-// configuration; mirvo_bc and then Mirvo_vb initialise the card and read its
-// weights.
-// Screenshots of both windows go to the folder given as the first argument.
+// configuration; mirvo_bc then initialises the card and reads its weights,
+// mirvo_dw32 reads them again in its fixed columns, and Mirvo_vb on its form.
+// Screenshots of the windows go to the folder given as the first argument.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +22,9 @@ constexpr int kConfigFind = 107;
 constexpr int kReaderInit = 1000;
 constexpr int kReaderRead = 1002;
 constexpr int kReaderStatus = 1003;
+constexpr int kErrorReportInit = 102;
+constexpr int kErrorReportRead = 103;
+constexpr int kErrorReportStatus = 201;
 // Mirvo_vb's controls, numbered by the form runtime in table order.
 constexpr int kFormInit = 100;
 constexpr int kFormRead = 102;
@@ -85,6 +88,32 @@ bool ReadCard(const std::string &shotDir) {
     return true;
 }
 
+bool ReadCardInColumns(const std::string &shotDir) {
+    std::printf("mirvo_dw32: open KVT1, initialise it, read its four weights in columns\n");
+    auto program = uiauto::Process::Start(kit::KitPath("mirvo_dw32.exe"), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start mirvo_dw32.exe: " + program.Error());
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOAPP", nullptr, kPatienceMs);
+    if (!window) {
+        if (uiauto::HasMessageBox(program.Id())) AnswerBox(program.Id(), IDOK);
+        return Fail("mirvo_dw32's window did not come");
+    }
+    if (!uiauto::PressButton(window, kErrorReportInit)) return Fail("cannot press \"Init\"");
+    if (!AnswerBox(program.Id(), IDOK)) return false;
+    if (!uiauto::PressButton(window, kErrorReportRead)) return Fail("cannot press \"Read\"");
+    if (!uiauto::WaitUntil([&] {
+            return uiauto::ControlText(window, kErrorReportStatus) != "status" || uiauto::HasMessageBox(program.Id());
+        }, kPatienceMs))
+        return Fail("no weights were shown");
+    // A failed read shows its error box instead.
+    if (uiauto::HasMessageBox(program.Id())) return AnswerBox(program.Id(), IDOK) && Fail("the read failed");
+    std::printf("  weights: \"%s\"\n", uiauto::ControlText(window, kErrorReportStatus).c_str());
+    uiauto::SaveScreenshot(window, shotDir + "\\mirvo_dw32.bmp");
+
+    uiauto::PressButton(window, IDCANCEL);
+    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("mirvo_dw32 did not end with 0");
+    return true;
+}
+
 bool ReadCardInForm(const std::string &shotDir) {
     std::printf("Mirvo_vb: open KVT1 at load, initialise it, read its four weights\n");
     auto program = uiauto::Process::Start(kit::KitPath("Mirvo_vb.exe"), "", kit::KitDir());
@@ -116,5 +145,7 @@ bool ReadCardInForm(const std::string &shotDir) {
 int main(int argc, char **argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::string shotDir = argc > 1 ? argv[1] : ".";
-    return ConfigureCard(shotDir) && ReadCard(shotDir) && ReadCardInForm(shotDir) ? 0 : 1;
+    return ConfigureCard(shotDir) && ReadCard(shotDir) && ReadCardInColumns(shotDir) && ReadCardInForm(shotDir)
+               ? 0
+               : 1;
 }

@@ -25,6 +25,21 @@ TEST_P(ReaderCase, ReadShowsTheFourWeights) {
               Trace());
 }
 
+// Where Enter is no way out, it calls nothing and changes nothing.
+TEST_P(ReaderCase, EnterThatDoesNothingLeavesEverythingAsItWas) {
+    if (reader_.enter != EnterKey::DoesNothing) GTEST_SKIP() << "Enter does something in " << reader_.name;
+    simcard::SetWeights("KVT1", 1.5f, -0.25f, 0.0f, 12.0f);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(Press(reader_.read));
+    ASSERT_TRUE(uiauto::WaitUntil([&] { return Status() == reader_.readShows; })) << Status();
+    ASSERT_TRUE(uiauto::PressEnter(window_));
+    EXPECT_FALSE(program_.WaitForExit(700).has_value()) << "Enter ended the program";
+    EXPECT_TRUE(IsWindowVisible(window_));
+    EXPECT_FALSE(uiauto::HasMessageBox(program_.Id()));
+    EXPECT_EQ(reader_.readShows, Status());
+    EXPECT_EQ((Strings{"MirvoOpen", "MirvoGetCurrentWeight4"}), Entries()) << "Enter calls nothing";
+}
+
 // Each way out ends with the row's exit code, closes the card handle or
 // leaves it as the row says, and leaves the card as it is: no MirvoFinish.
 TEST_P(ReaderEndingCase, EndsWithoutFinishingTheCard) {

@@ -88,12 +88,18 @@ void ReaderFixture::WaitForWindow() {
     window_ = search.found;
     ASSERT_NE(nullptr, window_) << reader_.name << " showed no " << (reader_.windowClass ? reader_.windowClass : "")
                                 << " window";
+    byCaption_.clear();
+    for (const ReaderControl *control : {&reader_.init, &reader_.finish, &reader_.read, &reader_.status, &reader_.exit}) {
+        if (control->id == 0 && control->caption)
+            byCaption_[control->caption] = uiauto::FindControl(window_, control->caption);
+    }
 }
 
 HWND ReaderFixture::ControlOf(const ReaderControl &control) const {
     if (control.id != 0) return uiauto::Control(window_, control.id);
-    if (control.caption) return uiauto::FindControl(window_, control.caption);
-    return nullptr;
+    if (!control.caption) return nullptr;
+    const auto found = byCaption_.find(control.caption);
+    return found != byCaption_.end() ? found->second : uiauto::FindControl(window_, control.caption);
 }
 
 bool ReaderFixture::Press(const ReaderControl &control) { return uiauto::PressControl(ControlOf(control)); }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -48,7 +49,9 @@ protected:
     // Waits for the sample's main window and finds its controls.
     void WaitForWindow();
 
-    // The control of the row, in the main window (nullptr: none).
+    // The control of the row, in the main window (nullptr: none). Controls
+    // found by caption are found once, when the window comes, so that a
+    // status label is still found after its caption changed.
     HWND ControlOf(const ReaderControl &control) const;
     bool Press(const ReaderControl &control);
 
@@ -90,6 +93,7 @@ protected:
     HWND window_ = nullptr;
     AtExit atExit_;
     HANDLE cardCopy_ = nullptr;
+    std::map<std::string, HWND> byCaption_;
 };
 
 // The cases every reader shares, on its row: a sample's tests instantiate them

@@ -16,10 +16,21 @@ struct ReaderControl {
     explicit operator bool() const { return id != 0 || caption != nullptr; }
 };
 
+// What the Enter key does in the sample's window.
+enum class EnterKey { EndsProgram, DoesNothing, ClicksFocusedButton };
+
 // The ways a person can end a reader.
 enum class Ending { ExitButton, EscapeKey, SystemMenuClose, EnterKey, AltX };
 const char *NameOf(Ending ending);
 
+// For example, a framework dialog found by its class and the start of its
+// caption, and a form whose controls have no ids:
+//   {"Mirvo_mfc", "Mirvo_mfc.exe", "#32770", "kvt Example - ",
+//    {1002}, {1003}, {1004}, {1001}, {IDCANCEL}, "", "1.500 -0.250 0.000 12.000", "Initialised OK",
+//    {Ending::ExitButton, Ending::EscapeKey, Ending::SystemMenuClose}, false, 0, EnterKey::ClicksFocusedButton}
+//   {"Mirvo_vb", "Mirvo_vb.exe", nullptr, "Mirvo Form",
+//    {0, "Init"}, {0, "Finish"}, {0, "&Read"}, {0, "Closed"}, {}, "Closed", "1.50|-0.25|0.00|12.00", nullptr,
+//    {Ending::SystemMenuClose}, false, 0, EnterKey::ClicksFocusedButton}
 struct ReaderProgram {
     const char *name;           // "mirvo_bc": names the trace and screenshot files
     const char *file;           // in the kit: "mirvo_bc.exe"
@@ -32,6 +43,7 @@ struct ReaderProgram {
     std::vector<Ending> endings;  // the ways that end it
     bool closesCardAtExit;      // CloseHandle on the card handle before it ends
     unsigned long exitCode = 0;   // after each of `endings`
+    EnterKey enter = EnterKey::EndsProgram;  // list Ending::EnterKey in `endings` when it ends it
 };
 
 }  // namespace reader_test

@@ -150,3 +150,49 @@ bool ReadDialogTemplate(const std::string &program, const char *name, DialogTemp
 }
 
 }  // namespace uiauto
+
+namespace uiauto {
+
+namespace {
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+}  // namespace
+
+std::vector<IconImage> ReadIconGroup(const std::string &program, LPCSTR name, std::string &error) {
+    std::vector<IconImage> images;
+    const std::string group = ReadResource(program, name, RT_GROUP_ICON, error);
+    if (group.size() < 6) {
+        if (error.empty()) error = "the icon group has no header";
+        return images;
+    }
+    WORD header[3];
+    std::memcpy(header, group.data(), sizeof header);
+    if (header[1] != 1 || group.size() < 6 + header[2] * sizeof(GroupIconEntry)) {
+        error = "not an icon group, or fewer entries than it counts";
+        return images;
+    }
+    for (WORD i = 0; i < header[2]; ++i) {
+        GroupIconEntry entry;
+        std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
+        IconImage image;
+        image.width = entry.width ? entry.width : 256;
+        image.height = entry.height ? entry.height : 256;
+        image.colours = entry.colours;
+        image.bitCount = entry.bitCount;
+        const std::string bytes = ReadResource(program, MAKEINTRESOURCEA(entry.id), RT_ICON, error);
+        image.bytes = bytes.size();
+        if (bytes.size() >= sizeof image.bitmap) std::memcpy(&image.bitmap, bytes.data(), sizeof image.bitmap);
+        images.push_back(image);
+    }
+    return images;
+}
+
+}  // namespace uiauto

@@ -47,4 +47,17 @@ bool ReadDialogTemplate(const std::string &program, const char *name, DialogTemp
 // The bytes of any resource of `program` ("" with `error` when missing).
 std::string ReadResource(const std::string &program, LPCSTR name, LPCSTR type, std::string &error);
 
+// One image of an icon group: what the group's entry says and the image's
+// own bitmap header (its height counts the image and its mask).
+struct IconImage {
+    int width = 0, height = 0;
+    int colours = 0;   // 16 for 4 bits per pixel, 0 for 8 or more
+    int bitCount = 0;
+    BITMAPINFOHEADER bitmap = {};
+    size_t bytes = 0;  // of the RT_ICON resource
+};
+
+// The images of icon group `name` of `program`, in order (empty with `error`).
+std::vector<IconImage> ReadIconGroup(const std::string &program, LPCSTR name, std::string &error);
+
 }  // namespace uiauto
