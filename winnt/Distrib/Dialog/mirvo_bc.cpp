@@ -2,8 +2,8 @@
 // its four weights and finish it, from one dialog window.
 #include <windows.h>
 
-#include "CardHandle.h"
 #include "ReaderWindow.h"
+#include "UniqueHandle.h"
 #include "mirvo.h"
 #include "resource.h"
 
@@ -22,12 +22,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!dialog) return kExitNoWindow;
     ShowWindow(dialog, showCommand);
 
-    mirvo_bc::CardHandle card(MirvoOpen("KVT1"));
-    if (!card.IsOpen()) {
+    kit::CardHandle card(MirvoOpen("KVT1"));
+    if (!card) {
         MessageBoxA(dialog, "Could not Open driver", "Error", MB_OK | MB_ICONEXCLAMATION);
         return kExitCannotOpen;
     }
-    mirvo_bc::SetReaderCard(card.Get());
+    mirvo_bc::SetReaderCard(card.get());
 
     // The dialog manager turns Esc and Enter into WM_COMMAND for the window.
     MSG message = {};
@@ -38,6 +38,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         }
     }
     // The card is left as it is: only the Finish button finishes it.
-    card.Close();
+    card.reset();
     return static_cast<int>(message.wParam);
 }
