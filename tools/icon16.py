@@ -1,6 +1,8 @@
-"""Writes 32x32, 16-colour .ico files (one 4-bit image) for the kit's programs.
+"""Writes 16-colour .ico files (4-bit images, 32x32 and optionally 16x16) for
+the kit's programs.
 
-A picture is 32 rows of 32 palette indexes, top row first; None is transparent.
+A picture is `size` rows of `size` palette indexes, top row first; None is
+transparent.
 """
 import struct
 
@@ -17,10 +19,11 @@ SIZE = 32
 
 
 class Canvas:
-    """A transparent 32x32 picture to draw rectangles on."""
+    """A transparent square picture (32x32 unless told) to draw rectangles on."""
 
-    def __init__(self):
-        self.pixels = [[None] * SIZE for _ in range(SIZE)]
+    def __init__(self, size=SIZE):
+        self.size = size
+        self.pixels = [[None] * size for _ in range(size)]
 
     def rect(self, x0, y0, x1, y1, colour):
         for y in range(y0, y1 + 1):
@@ -28,25 +31,37 @@ class Canvas:
                 self.pixels[y][x] = colour
 
 
-def ico_bytes(pixels):
+def image_bytes(pixels):
+    """One 4-bit icon image: header, palette, colour rows and mask rows."""
+    size = len(pixels)
+    mask_row = (size + 31) // 32 * 4  # mask rows are padded to 32 bits
     xor = bytearray()
     mask = bytearray()
     for row in reversed(pixels):  # bottom-up
         indices = [0 if p is None else p for p in row]
-        for i in range(0, SIZE, 2):
+        for i in range(0, size, 2):
             xor.append(indices[i] << 4 | indices[i + 1])
         bits = 0
         for p in row:
             bits = bits << 1 | (1 if p is None else 0)
-        mask += bits.to_bytes(SIZE // 8, "big")  # rows of 32 bits need no padding
+        mask += (bits << (mask_row * 8 - size)).to_bytes(mask_row, "big")
     palette = b"".join(bytes((b, g, r, 0)) for r, g, b in PALETTE)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
-    image = header + palette + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 16, 0)
+    return header + palette + bytes(xor) + bytes(mask)
 
 
-def write_icon(path, canvas):
+def ico_bytes(*pictures):
+    """An .ico of one image per picture, in the order given."""
+    images = [image_bytes(p) for p in pictures]
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for pixels, image in zip(pictures, images):
+        size = len(pixels)
+        directory += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset)
+        offset += len(image)
+    return directory + b"".join(images)
+
+
+def write_icon(path, *canvases):
     with open(path, "wb") as f:
-        f.write(ico_bytes(canvas.pixels))
+        f.write(ico_bytes(*(c.pixels for c in canvases)))
