@@ -31,8 +31,9 @@ bool CanReach(HWND control) {
 
 }  // namespace
 
-bool PressButton(HWND dialog, int id) {
-    HWND button = Control(dialog, id);
+bool PressButton(HWND dialog, int id) { return PressControl(Control(dialog, id)); }
+
+bool PressControl(HWND button) {
     if (!button || !CanReach(button)) return false;
     return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }

@@ -126,6 +126,17 @@ std::string ControlText(HWND dialog, int id, DWORD timeoutMs = kDefaultTimeoutMs
 bool WaitForControlText(HWND dialog, int id, const std::string &expected,
                         DWORD timeoutMs = kDefaultTimeoutMs);
 
+// The first child of `parent` (children of children included, in Z order)
+// whose whole text is `caption` and, unless nullptr, whose class is
+// `className`; nullptr when none. For programs whose controls have no ids.
+HWND FindControl(HWND parent, const char *caption, const char *className = nullptr);
+
+// The `index`-th child of `parent` (from 0, in Z order) of class `className`.
+HWND FindControlOfClass(HWND parent, const char *className, int index = 0);
+
+// Clicks a button found by other means than its id; as PressButton.
+bool PressControl(HWND button);
+
 bool IsControlEnabled(HWND dialog, int id);
 bool IsControlVisible(HWND dialog, int id);
 
@@ -134,6 +145,35 @@ bool IsControlVisible(HWND dialog, int id);
 std::vector<std::string> ListBoxLines(HWND listBox, DWORD timeoutMs = kDefaultTimeoutMs);
 int ListBoxSelection(HWND listBox, DWORD timeoutMs = kDefaultTimeoutMs);
 std::vector<int> ListBoxSelections(HWND listBox, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// ---------------------------------------------------------------- layout
+
+// The window's client area in pixels: left and top are 0.
+RECT ClientRect(HWND window);
+
+// The control's whole rectangle in pixels, relative to its parent's client
+// area (where a dialog template or form places it).
+RECT ControlRect(HWND control);
+
+// The icons a window shows: those set on it (WM_GETICON, ICON_BIG and
+// ICON_SMALL) and those of its class (hIcon, hIconSm). nullptr: none.
+// Windows answers WM_GETICON for another process's window; Wine 8 does not
+// pass it between processes (nor another process's class icons) and gives
+// nullptr there: under Wine, check a program's icons through what it shows.
+struct WindowIcons {
+    HICON big = nullptr;
+    HICON small = nullptr;
+    HICON classBig = nullptr;
+    HICON classSmall = nullptr;
+};
+WindowIcons IconsOf(HWND window, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// ---------------------------------------------------------------- locale
+
+// Sets the user's decimal separator (HKCU\Control Panel\International,
+// "sDecimal") in the test's prefix; programs started afterwards see it in
+// GetLocaleInfo(LOCALE_SDECIMAL) and GetNumberFormat. Returns "" or what failed.
+std::string SetUserDecimalSeparator(const std::string &separator);
 
 // ---------------------------------------------------------------- input
 

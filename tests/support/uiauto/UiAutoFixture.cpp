@@ -1,5 +1,6 @@
 // A tiny window for uiauto's own tests: buttons, a list box, a status text,
-// message boxes of each icon kind, and a handle whose closing can be watched.
+// message boxes of each icon kind, a handle whose closing can be watched,
+// and the user's number format.
 //   uiauto_fixture.exe [close-handle]
 #include <windows.h>
 
@@ -14,6 +15,7 @@ constexpr int kDisabled = 11;
 constexpr int kList = 20;
 constexpr int kStatus = 30;
 constexpr int kHandle = 31;    // the value of an event handle, "0x..."
+constexpr int kNumber = 32;    // "<decimal separator> <1.5 as the user's number format>"
 constexpr int kExitCode = 7;
 
 HANDLE g_event = nullptr;
@@ -74,6 +76,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     char handle[32];
     std::snprintf(handle, sizeof handle, "0x%llx", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(g_event)));
     Child(window, "STATIC", handle, 0, 140, 70, kHandle);
+    char separator[8] = "?", number[32] = "?", shown[48];
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, sizeof separator);
+    GetNumberFormatA(LOCALE_USER_DEFAULT, 0, "1.5", nullptr, number, sizeof number);
+    std::snprintf(shown, sizeof shown, "%s %s", separator, number);
+    Child(window, "STATIC", shown, 0, 140, 100, kNumber);
     ShowWindow(window, showCommand);
 
     MSG message = {};

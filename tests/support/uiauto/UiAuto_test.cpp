@@ -12,7 +12,7 @@ namespace {
 
 using uiauto::IconKind;
 
-constexpr int kShowBox = 10, kDisabled = 11, kList = 20, kStatus = 30, kHandle = 31;
+constexpr int kShowBox = 10, kDisabled = 11, kList = 20, kStatus = 30, kHandle = 31, kNumber = 32;
 
 std::string FixturePath() {
     char path[MAX_PATH];
@@ -67,6 +67,75 @@ TEST(UiAuto, ReadsControlsAndRefusesWhatAPersonCouldNotPress) {
     EXPECT_FALSE(uiauto::PressButton(fixture.window, kDisabled));
     EXPECT_FALSE(uiauto::PressButton(fixture.window, 99));
     EXPECT_FALSE(uiauto::HasMessageBox(fixture.program.Id()));
+}
+
+// For programs whose controls have no ids, and layouts checked in pixels.
+TEST(UiAuto, FindsControlsByCaptionAndClassAndReadsTheirPlace) {
+    Fixture fixture;
+    ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+    const HWND window = fixture.window;
+    EXPECT_EQ(uiauto::Control(window, kShowBox), uiauto::FindControl(window, "&Show box"));
+    EXPECT_EQ(uiauto::Control(window, kShowBox), uiauto::FindControl(window, "&Show box", "Button"));
+    EXPECT_EQ(nullptr, uiauto::FindControl(window, "&Show box", "Static"));
+    EXPECT_EQ(nullptr, uiauto::FindControl(window, "Show box")) << "the whole caption, access key included";
+    EXPECT_EQ(uiauto::Control(window, kStatus), uiauto::FindControl(window, "ready"));
+    EXPECT_EQ(uiauto::Control(window, kList), uiauto::FindControlOfClass(window, "ListBox"));
+    EXPECT_EQ(uiauto::Control(window, kDisabled), uiauto::FindControlOfClass(window, "Button", 1));
+    EXPECT_EQ(nullptr, uiauto::FindControlOfClass(window, "Button", 2));
+    EXPECT_FALSE(uiauto::PressControl(uiauto::FindControl(window, "Disabled")));
+    EXPECT_FALSE(uiauto::PressControl(nullptr));
+
+    const RECT client = uiauto::ClientRect(window);
+    EXPECT_EQ(0, client.left);
+    EXPECT_EQ(0, client.top);
+    EXPECT_LT(client.right, 300) << "the frame is not part of the client area";
+    EXPECT_GT(client.right, 200);
+    const RECT button = uiauto::ControlRect(uiauto::Control(window, kShowBox));
+    EXPECT_EQ((std::vector<LONG>{10, 10, 130, 34}),
+              (std::vector<LONG>{button.left, button.top, button.right, button.bottom}))
+        << "where the fixture placed it in its client area";
+    const RECT status = uiauto::ControlRect(uiauto::Control(window, kStatus));
+    EXPECT_EQ((std::vector<LONG>{140, 40, 260, 64}),
+              (std::vector<LONG>{status.left, status.top, status.right, status.bottom}));
+}
+
+// Wine 8 cannot carry WM_GETICON to another process, so the icons are read
+// from a window of the test's own.
+TEST(UiAuto, ReadsTheIconsSetOnAWindowAndThoseOfItsClass) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    windowClass.hIconSm = LoadIconA(nullptr, IDI_QUESTION);
+    windowClass.lpszClassName = "UIAUTOICONS";
+    ASSERT_NE(0, RegisterClassExA(&windowClass));
+    HWND window = CreateWindowA("UIAUTOICONS", "icons", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, window);
+    EXPECT_EQ(nullptr, uiauto::IconsOf(window).big) << "none set yet";
+    const HICON warning = LoadIconA(nullptr, IDI_WARNING);
+    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(warning));
+    const uiauto::WindowIcons icons = uiauto::IconsOf(window);
+    EXPECT_EQ(warning, icons.big);
+    EXPECT_EQ(nullptr, icons.small) << "no small icon was set";
+    EXPECT_EQ(windowClass.hIcon, icons.classBig);
+    EXPECT_EQ(windowClass.hIconSm, icons.classSmall);
+    DestroyWindow(window);
+}
+
+// A program started after the change formats numbers with the new separator.
+TEST(UiAuto, UserDecimalSeparatorReachesAProgramStartedAfterwards) {
+    {
+        Fixture fixture;
+        ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+        EXPECT_EQ(". 1.50", uiauto::ControlText(fixture.window, kNumber)) << "the prefix's own format";
+    }
+    ASSERT_EQ("", uiauto::SetUserDecimalSeparator(","));
+    Fixture fixture;
+    ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
+    EXPECT_EQ(", 1,50", uiauto::ControlText(fixture.window, kNumber));
+    EXPECT_EQ("", uiauto::SetUserDecimalSeparator("."));
 }
 
 TEST(UiAuto, WaitsEndInTimeAndAProcessLeftRunningIsKilled) {

@@ -1,6 +1,6 @@
 #include "ReaderWindow.h"
 
-#include "WeightLine.h"
+#include "WeightText.h"
 #include "mirvo.h"
 #include "resource.h"
 
@@ -42,8 +42,8 @@ void OnFinish(HWND window) {
 
 void OnRead(HWND window) {
     MIRVO_WEIGHTS4 weights;
-    char line[kWeightLineSize];
-    FormatWeightLine(MirvoGetCurrentWeight4(g_card, &weights) ? &weights : nullptr, line);
+    char line[kit::kWeightLineSize];
+    kit::FormatWeightLine(MirvoGetCurrentWeight4(g_card, &weights) ? weights.Channel : nullptr, line);
     SetWindowTextA(GetDlgItem(window, IDC_STATUS), line);
 }
 

@@ -3,7 +3,7 @@
 #include "Application.h"
 #include "DataExchange.h"
 #include "PaintContext.h"
-#include "WeightLine.h"
+#include "WeightText.h"
 #include "mirvo.h"
 #include "resource.h"
 
@@ -64,8 +64,8 @@ LRESULT Mirvo_mfcDlg::OnQueryDragIcon(WPARAM, LPARAM) { return reinterpret_cast<
 
 void Mirvo_mfcDlg::OnRead() {
     MIRVO_WEIGHTS4 weights;
-    char line[mirvo_bc::kWeightLineSize];
-    mirvo_bc::FormatWeightLine(MirvoGetCurrentWeight4(card_, &weights) ? &weights : nullptr, line);
+    char line[kit::kWeightLineSize];
+    kit::FormatWeightLine(MirvoGetCurrentWeight4(card_, &weights) ? weights.Channel : nullptr, line);
     status_.SetText(line);
 }
 

@@ -2,13 +2,15 @@
 // sees, and what the program asked of the card.
 #include <limits>
 
-#include "ReaderFixture.h"
+#include "MirvoBcReader.h"
 
 namespace mirvo_bc_test {
 namespace {
 
 using uiauto::IconKind;
-using Strings = std::vector<std::string>;
+using reader_test::ReaderCase;
+using reader_test::ReaderEndingCase;
+using reader_test::Strings;
 
 // Read replaces the status text and shows no box.
 void ExpectReadShows(HWND window, DWORD processId, const std::string &line) {
@@ -16,20 +18,6 @@ void ExpectReadShows(HWND window, DWORD processId, const std::string &line) {
     EXPECT_TRUE(uiauto::WaitForControlText(window, kStatus, line))
         << "status \"" << uiauto::ControlText(window, kStatus) << "\", expected \"" << line << "\"";
     EXPECT_FALSE(uiauto::WaitForMessageBox(processId, 300)) << "Read shows no message box";
-}
-
-TEST_F(ReaderTest, ReadShowsTheFourWeights) {
-    simcard::SetWeights("KVT1", 1.5f, -0.25f, 0.0f, 12.0f);
-    ASSERT_NO_FATAL_FAILURE(Start());
-    EXPECT_EQ("closed", Status()) << "before any read";
-    ExpectReadShows(window_, program_.Id(), "1.500 -0.250 0.000 12.000");
-
-    ASSERT_TRUE(uiauto::CloseFromSystemMenu(window_));
-    EXPECT_EQ(0u, ExitCode());
-    const std::string card = CardHandle();
-    EXPECT_EQ((Strings{"MirvoOpen(\"KVT1\") = " + card,
-                       "MirvoGetCurrentWeight4(" + card + ", buffer) = 1 weights=1.5 -0.25 0 12"}),
-              Trace());
 }
 
 TEST_F(ReaderTest, FailedReadShowsReadError) {
@@ -122,4 +110,10 @@ TEST_F(ReaderTest, ButtonsInAnyOrderEachCallTheLibraryWithTheSameHandle) {
 }
 
 }  // namespace
+
+// Read shows the weights, and every way out closes the card handle.
+INSTANTIATE_TEST_SUITE_P(mirvo_bc, ReaderCase, ::testing::Values(&MirvoBc()), reader_test::ReaderCaseName);
+INSTANTIATE_TEST_SUITE_P(mirvo_bc, ReaderEndingCase, reader_test::ReaderEndings(MirvoBc()),
+                         reader_test::ReaderEndingName);
+
 }  // namespace mirvo_bc_test

@@ -1,12 +1,12 @@
-// Start-up and the ways mirvo_bc ends: the window, a card that cannot be
-// opened, and Exit, Esc, Enter and Close with their exit codes.
-#include "ReaderFixture.h"
+// Start-up of mirvo_bc: the window, the show command and a card that cannot be
+// opened. Exit, Esc, Enter and Close are the shared reader cases.
+#include "MirvoBcReader.h"
 
 namespace mirvo_bc_test {
 namespace {
 
 using uiauto::IconKind;
-using Strings = std::vector<std::string>;
+using reader_test::Strings;
 
 TEST_F(ReaderTest, StartsVisibleWithStatusClosedAndOpensKvt1) {
     ASSERT_NO_FATAL_FAILURE(Start());
@@ -41,52 +41,6 @@ TEST_F(ReaderTest, CardThatCannotBeOpenedEndsWithOneAfterTheBox) {
     ASSERT_EQ(1u, trace.size()) << "only the open was tried";
     EXPECT_EQ("MirvoOpen(\"KVT1\") = 0xFFFFFFFF", trace[0].substr(0, 30));
 }
-
-enum class Ending { ExitButton, EscapeKey, SystemMenuClose, EnterKey, AltX };
-
-const char *NameOf(Ending ending) {
-    switch (ending) {
-    case Ending::ExitButton: return "ExitButton";
-    case Ending::EscapeKey: return "EscapeKey";
-    case Ending::SystemMenuClose: return "SystemMenuClose";
-    case Ending::EnterKey: return "EnterKey";
-    case Ending::AltX: return "AltX";
-    }
-    return "?";
-}
-
-class ReaderEndingTest : public ReaderTest, public ::testing::WithParamInterface<Ending> {
-protected:
-    bool End() {
-        switch (GetParam()) {
-        case Ending::ExitButton: return uiauto::PressButton(window_, kExit);
-        case Ending::EscapeKey: return uiauto::PressEscape(window_);
-        case Ending::SystemMenuClose: return uiauto::CloseFromSystemMenu(window_);
-        case Ending::EnterKey: return uiauto::PressEnter(window_);
-        case Ending::AltX: return uiauto::PressAltKey(window_, 'x');
-        }
-        return false;
-    }
-};
-
-// Each way out closes the card handle and ends with 0, and leaves the card as
-// it is: no MirvoFinish.
-TEST_P(ReaderEndingTest, ClosesTheCardAndEndsWithZeroWithoutFinishingIt) {
-    ASSERT_NO_FATAL_FAILURE(StartWatchingExit());
-    ExpectBoxAndAnswer(PressForBox(kInitCard), "Initialised OK", "Information", IconKind::Information);
-    ASSERT_TRUE(KeepCardCopy()) << "the card handle " << CardHandle() << " is open while it runs";
-    ASSERT_TRUE(End());
-    EXPECT_EQ(0u, ExitCode()) << "exit code";
-    ASSERT_TRUE(AtExitProcess().reached) << "the program never called ExitProcess";
-    EXPECT_FALSE(AtExitProcess().cardOpen) << "the card handle is still open when the program ends";
-    EXPECT_FALSE(uiauto::HasMessageBox(program_.Id()));
-    EXPECT_EQ((Strings{"MirvoOpen", "MirvoInit"}), Entries());
-}
-
-INSTANTIATE_TEST_SUITE_P(Reader, ReaderEndingTest,
-                         ::testing::Values(Ending::ExitButton, Ending::EscapeKey, Ending::SystemMenuClose,
-                                           Ending::EnterKey, Ending::AltX),
-                         [](const ::testing::TestParamInfo<Ending> &info) { return NameOf(info.param); });
 
 }  // namespace
 }  // namespace mirvo_bc_test
