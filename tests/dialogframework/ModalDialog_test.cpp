@@ -28,11 +28,18 @@ TEST(ModalDialog, WithoutItsTemplateTheRunGivesMinusOne) {
     EXPECT_EQ(-1, dialog.RunModal());
 }
 
-TEST(ModalDialog, RoutesClicksAndMessagesToTheHandlers) {
+TEST(ModalDialog, RoutesClicksAndMessagesToTheHandlersAndSetsIcons) {
     ProbeDialog dialog;
     dialog.dragIcon = LoadIconA(nullptr, IDI_APPLICATION);
     LRESULT dragIcon = 0, answered = 0;
+    HICON bigIcon = nullptr, smallIcon = nullptr;
     dialog.RunSteps({
+        [&](ProbeDialog &d) {
+            d.SetBigIcon(d.dragIcon);
+            d.SetSmallIcon(d.dragIcon);
+            bigIcon = reinterpret_cast<HICON>(SendMessageA(d.Handle(), WM_GETICON, ICON_BIG, 0));
+            smallIcon = reinterpret_cast<HICON>(SendMessageA(d.Handle(), WM_GETICON, ICON_SMALL, 0));
+        },
         [](ProbeDialog &d) { Click(d, IDC_PROBE_BUTTON); },
         [](ProbeDialog &d) { SendMessageA(d.Handle(), WM_COMMAND, MAKEWPARAM(IDC_PROBE_BUTTON, BN_SETFOCUS), 0); },
         [](ProbeDialog &d) { Click(d, 4242); },  // nobody's: the dialog goes on
@@ -42,6 +49,8 @@ TEST(ModalDialog, RoutesClicksAndMessagesToTheHandlers) {
     EXPECT_EQ((Strings{"ExchangeData", "InitialiseDialog", "OnButton"}), dialog.calls)
         << "data exchange inside the base initialise, one click, not the focus notification";
     EXPECT_EQ(reinterpret_cast<LRESULT>(dialog.dragIcon), dragIcon) << "returned directly";
+    EXPECT_EQ(dialog.dragIcon, bigIcon) << "SetBigIcon";
+    EXPECT_EQ(dialog.dragIcon, smallIcon) << "SetSmallIcon";
     EXPECT_EQ(1234, answered) << "through DWLP_MSGRESULT";
 }
 

@@ -8,6 +8,7 @@
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
+#include "MirvoMfcReader.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ TEST(MfcResources, Template102WindowStylesTitleAndFont) {
     EXPECT_EQ("", dialog.windowClass.name);
     EXPECT_EQ(0, dialog.windowClass.ordinal) << "the dialog manager's own class";
     EXPECT_EQ(0, dialog.menu.ordinal);
-    EXPECT_EQ("kvt Example - MinGW-w64 GCC " + std::to_string(__GNUC__) + ", dialogframework", dialog.caption);
+    EXPECT_EQ(mirvo_mfc_test::MfcTitle(), dialog.caption);
     EXPECT_EQ(0, dialog.x);
     EXPECT_EQ(0, dialog.y);
     EXPECT_EQ(201, dialog.cx);
