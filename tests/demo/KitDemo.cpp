@@ -88,7 +88,7 @@ bool ReadCardOnTheFramework(const std::string &shotDir) {
     std::printf("Mirvo_mfc: open KVT1, initialise it, read its four weights\n");
     auto program = uiauto::Process::Start(kit::KitPath("Mirvo_mfc.exe"), "", kit::KitDir());
     if (!program.Started()) return Fail("cannot start Mirvo_mfc.exe: " + program.Error());
-    const std::string title = "kvt Example - MinGW-w64 GCC " + std::to_string(__GNUC__) + ", dialogframework";
+    const std::string title = "kvt Example - MinGW GCC " + std::to_string(__GNUC__) + ", dialogframework";
     HWND window = uiauto::WaitForTopWindow(program.Id(), "#32770", title.c_str(), kPatienceMs);
     if (!window) return Fail("Mirvo_mfc's dialog did not come (could it open the card?)");
 

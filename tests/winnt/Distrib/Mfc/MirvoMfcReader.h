@@ -18,7 +18,7 @@ using reader_test::Ending;
 
 // The dialog's title: the toolchain that built the tests built the program.
 inline std::string MfcTitle() {
-    return "kvt Example - MinGW-w64 GCC " + std::to_string(__GNUC__) + ", dialogframework";
+    return "kvt Example - MinGW GCC " + std::to_string(__GNUC__) + ", dialogframework";
 }
 
 inline const reader_test::ReaderProgram &MirvoMfc() {
