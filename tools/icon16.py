@@ -2,8 +2,8 @@
 for the kit's programs.
 
 A picture is rows of palette indexes, top row first; None is transparent.
-write_icon(path, canvas) writes one 32x32 16-colour image; write_icon_group
-writes several images (sizes and depths) into one .ico.
+write_icon(path, canvas, ...) writes 16-colour images; write_icon_group
+writes images of any sizes and depths into one .ico.
 """
 import struct
 
@@ -84,19 +84,9 @@ def icon_group_bytes(images):
     return directory + entries + data
 
 
-def ico_bytes(pixels):
-    return icon_group_bytes([(_FromPixels(pixels), 4)])
-
-
-class _FromPixels:
-    def __init__(self, pixels):
-        self.size = len(pixels)
-        self.pixels = pixels
-
-
-def write_icon(path, canvas):
-    with open(path, "wb") as f:
-        f.write(ico_bytes(canvas.pixels))
+def write_icon(path, *canvases):
+    """One 16-colour image per canvas, in the order given."""
+    write_icon_group(path, [(canvas, 4) for canvas in canvases])
 
 
 def write_icon_group(path, images):

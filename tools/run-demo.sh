@@ -2,9 +2,9 @@
 # run-demo.sh: the kit's main job on the simulated card, in a fresh Wine prefix.
 # Builds the kits, installs the driver with INSTALL.EXE -i -y from the kit
 # folder, configures the card in mirvocfg (Find new cards, add it, Load config)
-# and reads its weights in mirvo_bc, mirvo_dw32 and Mirvo_vb, as a user would;
-# screenshots of the windows land in build/x64/demo/. With a display of your
-# own, mirvo_bc then stays open for you to try.
+# and reads its weights in mirvo_bc, mirvo_dw32, Mirvo_mfc and Mirvo_vb, as a
+# user would; screenshots of the windows land in build/x64/demo/. With a
+# display of your own, mirvo_bc then stays open for you to try.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)

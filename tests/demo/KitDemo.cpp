@@ -1,8 +1,9 @@
 // kit_demo: the kit's main job on the simulated card, done as a user would
 // after INSTALL.EXE -i -y: mirvocfg finds the card, adds it and loads the
 // configuration; mirvo_bc then initialises the card and reads its weights,
-// mirvo_dw32 reads them again in its fixed columns, and Mirvo_vb on its form.
-// Screenshots of the windows go to the folder given as the first argument.
+// mirvo_dw32 reads them again in its fixed columns, Mirvo_mfc on our dialog
+// framework and Mirvo_vb on its form. Screenshots of the windows go to the
+// folder given as the first argument.
 #include <windows.h>
 
 #include <cstdio>
@@ -29,6 +30,9 @@ constexpr int kErrorReportStatus = 201;
 constexpr int kFormInit = 100;
 constexpr int kFormRead = 102;
 constexpr int kFormResult = 103;
+constexpr int kMfcInit = 1002;
+constexpr int kMfcRead = 1004;
+constexpr int kMfcStatus = 1001;
 constexpr DWORD kPatienceMs = 20000;
 
 bool Fail(const std::string &what) {
@@ -140,12 +144,34 @@ bool ReadCardInForm(const std::string &shotDir) {
     return true;
 }
 
+bool ReadCardOnTheFramework(const std::string &shotDir) {
+    std::printf("Mirvo_mfc: open KVT1, initialise it, read its four weights\n");
+    auto program = uiauto::Process::Start(kit::KitPath("Mirvo_mfc.exe"), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start Mirvo_mfc.exe: " + program.Error());
+    const std::string title = "kvt Example - MinGW GCC " + std::to_string(__GNUC__) + ", dialogframework";
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "#32770", title.c_str(), kPatienceMs);
+    if (!window) return Fail("Mirvo_mfc's dialog did not come (could it open the card?)");
+
+    if (!uiauto::PressButton(window, kMfcInit)) return Fail("cannot press \"Init\"");
+    if (!AnswerBox(program.Id(), IDOK)) return false;
+    if (!uiauto::PressButton(window, kMfcRead)) return Fail("cannot press \"Read\"");
+    if (!uiauto::WaitUntil([&] { return !uiauto::ControlText(window, kMfcStatus).empty(); }))
+        return Fail("no weights were shown");
+    std::printf("  weights: %s\n", uiauto::ControlText(window, kMfcStatus).c_str());
+    uiauto::SaveScreenshot(window, shotDir + "\\Mirvo_mfc.bmp");
+
+    uiauto::PressButton(window, IDCANCEL);
+    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("Mirvo_mfc did not end with 0");
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::string shotDir = argc > 1 ? argv[1] : ".";
-    return ConfigureCard(shotDir) && ReadCard(shotDir) && ReadCardInColumns(shotDir) && ReadCardInForm(shotDir)
+    return ConfigureCard(shotDir) && ReadCard(shotDir) && ReadCardInColumns(shotDir) &&
+                   ReadCardOnTheFramework(shotDir) && ReadCardInForm(shotDir)
                ? 0
                : 1;
 }

@@ -13,11 +13,22 @@ struct BoxSearch {
     HWND found;
 };
 
+// A program's own dialog (class "#32770" too) is no message box: a box's
+// buttons are IDOK to IDCONTINUE (1 to 11).
+bool HasOnlyBoxButtons(HWND window) {
+    constexpr int kLastBoxButton = 11;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (ClassOf(child) == "Button" && GetDlgCtrlID(child) > kLastBoxButton) return false;
+    }
+    return true;
+}
+
 BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
     auto &search = *reinterpret_cast<BoxSearch *>(param);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
     if (process != search.processId || !IsWindowVisible(window) || ClassOf(window) != "#32770") return TRUE;
+    if (!HasOnlyBoxButtons(window)) return TRUE;
     if (search.owner && GetWindow(window, GW_OWNER) != search.owner) return TRUE;
     search.found = window;
     return FALSE;

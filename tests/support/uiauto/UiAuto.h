@@ -218,7 +218,8 @@ struct MessageBoxInfo {
     std::vector<int> ButtonIds() const;
 };
 
-// Waits for a visible message box (dialog class "#32770") of the process and
+// Waits for a visible message box (dialog class "#32770" with no button
+// beyond IDOK..IDCONTINUE, so not a dialog of the program's own) of the process and
 // reads it. `owner`: only a box owned by that window counts (nullptr: any box).
 MessageBoxInfo WaitForMessageBox(DWORD processId, DWORD timeoutMs = kDefaultTimeoutMs,
                                  HWND owner = nullptr);

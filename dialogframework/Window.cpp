@@ -1,0 +1,39 @@
+#include "Window.h"
+
+#include "Application.h"
+
+namespace dialogframework {
+
+Window::~Window() {
+    // The application must not keep a main window that is gone.
+    Application *application = Application::Current();
+    if (application && application->MainWindow() == this) application->SetMainWindow(nullptr);
+}
+
+int Window::ShowMessage(const char *text, const char *caption, UINT style) const {
+    return MessageBoxA(window_, text, caption, style);
+}
+
+void Window::SetText(const char *text) const { SetWindowTextA(window_, text); }
+
+void Window::UpdateNow() const { UpdateWindow(window_); }
+
+void Window::SetBigIcon(HICON icon) const { Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon)); }
+
+void Window::SetSmallIcon(HICON icon) const { Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)); }
+
+bool Window::IsMinimised() const { return IsIconic(window_) != FALSE; }
+
+LRESULT Window::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return SendMessageA(window_, message, wParam, lParam);
+}
+
+RECT Window::ClientRect() const {
+    RECT rect = {};
+    GetClientRect(window_, &rect);
+    return rect;
+}
+
+LRESULT Window::DefaultPaint() const { return DefWindowProcA(window_, WM_PAINT, 0, 0); }
+
+}  // namespace dialogframework

@@ -1,0 +1,148 @@
+// The resources compiled into the built Mirvo_mfc.exe: dialog template 102,
+// icon group 128 and the version resource.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <iterator>
+#include <string>
+
+#include "DialogTemplate.h"
+#include "KitPaths.h"
+#include "MirvoMfcReader.h"
+
+namespace {
+
+constexpr WORD kButtonClass = 0x0080;
+constexpr WORD kStaticClass = 0x0082;
+constexpr WORD kNoId = 0xFFFF;
+
+const std::string &Program() {
+    static const std::string path = kit::KitPath("Mirvo_mfc.exe");
+    return path;
+}
+
+TEST(MfcResources, Template102WindowStylesTitleAndFont) {
+    uiauto::DialogTemplate dialog;
+    std::string error;
+    ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), MAKEINTRESOURCEA(102), dialog, error)) << error;
+    EXPECT_EQ(0x90C800C0u, dialog.style) << std::hex << "style 0x" << dialog.style;
+    EXPECT_EQ(0x00040000u, dialog.exStyle) << std::hex << "extended style 0x" << dialog.exStyle;
+    EXPECT_EQ("", dialog.windowClass.name);
+    EXPECT_EQ(0, dialog.windowClass.ordinal) << "the dialog manager's own class";
+    EXPECT_EQ(0, dialog.menu.ordinal);
+    EXPECT_EQ(mirvo_mfc_test::MfcTitle(), dialog.caption);
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(0, dialog.y);
+    EXPECT_EQ(201, dialog.cx);
+    EXPECT_EQ(77, dialog.cy);
+    EXPECT_EQ(8, dialog.pointSize);
+    EXPECT_EQ("MS Sans Serif", dialog.font);
+}
+
+TEST(MfcResources, Template102ControlsInOrder) {
+    const struct {
+        WORD id;
+        WORD windowClass;
+        const char *text;  // nullptr: the maker's notice, any wording
+        WORD textOrdinal;  // the icon's resource number
+        short x, y, cx, cy;
+        DWORD style;
+    } expected[] = {
+        {IDCANCEL, kButtonClass, "E&xit", 0, 144, 56, 50, 14, 0x50010000},
+        {1001, kStaticClass, "", 0, 67, 29, 127, 12, 0x50020000},
+        {1002, kButtonClass, "Init", 0, 7, 7, 50, 14, 0x50010000},
+        {1003, kButtonClass, "Finish", 0, 67, 7, 50, 14, 0x50010000},
+        {1004, kButtonClass, "Read", 0, 7, 27, 50, 14, 0x50010000},
+        {kNoId, kStaticClass, nullptr, 0, 42, 57, 94, 13, 0x50020000},
+        {kNoId, kStaticClass, "", 128, 7, 50, 20, 20, 0x50000003},
+    };
+    uiauto::DialogTemplate dialog;
+    std::string error;
+    ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), MAKEINTRESOURCEA(102), dialog, error)) << error;
+    ASSERT_EQ(std::size(expected), dialog.items.size());
+    for (size_t i = 0; i < dialog.items.size(); ++i) {
+        const auto &want = expected[i];
+        const auto &got = dialog.items[i];
+        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(want.id) + ")");
+        EXPECT_EQ(want.id, got.id);
+        EXPECT_EQ(want.windowClass, got.windowClass.ordinal) << "class " << got.windowClass.name;
+        if (want.text) {
+            EXPECT_EQ(want.text, got.text.name);
+        } else {
+            EXPECT_NE("", got.text.name) << "the maker's notice has a text";
+        }
+        EXPECT_EQ(want.textOrdinal, got.text.ordinal);
+        EXPECT_EQ(want.x, got.x);
+        EXPECT_EQ(want.y, got.y);
+        EXPECT_EQ(want.cx, got.cx);
+        EXPECT_EQ(want.cy, got.cy);
+        EXPECT_EQ(want.style, got.style) << std::hex << "style 0x" << got.style << ", expected 0x" << want.style;
+        EXPECT_EQ(0u, got.exStyle);
+    }
+}
+
+#pragma pack(push, 2)
+struct GroupIconEntry {
+    BYTE width, height, colours, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+#pragma pack(pop)
+
+TEST(MfcResources, Icon128HasA32And16PixelImageOf16Colours) {
+    std::string error;
+    const std::string group = uiauto::ReadResource(Program(), MAKEINTRESOURCEA(128), RT_GROUP_ICON, error);
+    ASSERT_GE(group.size(), 6u) << error;
+    const WORD count = reinterpret_cast<const WORD *>(group.data())[2];
+    ASSERT_EQ(2, count) << "images in icon group 128";
+    ASSERT_EQ(6 + 2 * sizeof(GroupIconEntry), group.size());
+    for (int i = 0; i < 2; ++i) {
+        const int size = i == 0 ? 32 : 16;
+        SCOPED_TRACE(std::to_string(size) + " by " + std::to_string(size));
+        GroupIconEntry entry;
+        std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
+        EXPECT_EQ(size, entry.width);
+        EXPECT_EQ(size, entry.height);
+        EXPECT_EQ(16, entry.colours);
+        EXPECT_EQ(4, entry.bitCount);
+        const std::string image = uiauto::ReadResource(Program(), MAKEINTRESOURCEA(entry.id), RT_ICON, error);
+        BITMAPINFOHEADER bitmap = {};
+        ASSERT_GE(image.size(), sizeof bitmap) << error;
+        std::memcpy(&bitmap, image.data(), sizeof bitmap);
+        EXPECT_EQ(size, bitmap.biWidth);
+        EXPECT_EQ(2 * size, bitmap.biHeight) << "the image and its mask";
+        EXPECT_EQ(4, bitmap.biBitCount);
+    }
+}
+
+std::string VersionString(const std::string &info, const char *name) {
+    char *value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\000004b0\\") + name;
+    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void **>(&value), &length) || !value)
+        return "<no " + std::string(name) + ">";
+    return std::string(value, strnlen(value, length));
+}
+
+TEST(MfcResources, VersionIs1001WithItsNamesAndTheDebugFlag) {
+    const DWORD size = GetFileVersionInfoSizeA(Program().c_str(), nullptr);
+    ASSERT_NE(0u, size) << "no version resource";
+    std::string info(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(Program().c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
+    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
+    EXPECT_EQ(0x00000001u, fixed->dwFileVersionLS);
+    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
+    EXPECT_EQ(0x00000001u, fixed->dwProductVersionLS);
+    EXPECT_TRUE(fixed->dwFileFlags & fixed->dwFileFlagsMask & VS_FF_DEBUG) << "the debug flag";
+    EXPECT_EQ("1, 0, 0, 1", VersionString(info, "FileVersion"));
+    EXPECT_EQ("1, 0, 0, 1", VersionString(info, "ProductVersion"));
+    EXPECT_EQ("Mirvo_mfc", VersionString(info, "InternalName"));
+    EXPECT_EQ("Mirvo_mfc.EXE", VersionString(info, "OriginalFilename"));
+    EXPECT_EQ("Mirvo_mfc Application", VersionString(info, "ProductName"));
+}
+
+}  // namespace
