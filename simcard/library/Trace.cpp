@@ -12,8 +12,8 @@ class TraceFile {
 public:
     TraceFile() {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT, 0, KEY_QUERY_VALUE, &key) !=
-            ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT, 0, KEY_QUERY_VALUE | KVTSIM_REG_VIEW,
+                          &key) != ERROR_SUCCESS)
             return;
         char path[MAX_PATH + 1] = {};
         DWORD type = 0, size = MAX_PATH;

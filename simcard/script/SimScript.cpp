@@ -13,10 +13,12 @@ public:
     }
     LONG Create(const std::string &path) {
         return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr,
-                               REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
+                               REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS | KVTSIM_REG_VIEW, nullptr, &key_,
+                               nullptr);
     }
     LONG Open(const std::string &path) {
-        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key_);
+        return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS | KVTSIM_REG_VIEW,
+                             &key_);
     }
     HKEY Get() const { return key_; }
 
@@ -51,9 +53,18 @@ std::string HexName(DWORD code) {
     return name;
 }
 
+// RegDeleteKeyA deletes in the caller's own view; RegDeleteKeyExA names the
+// view but is missing before the split registry, where there is one view.
+LONG DeleteKeyInView(HKEY parent, const char *name) {
+    using DeleteKeyEx = LONG(WINAPI *)(HKEY, LPCSTR, REGSAM, DWORD);
+    static const auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    return deleteKeyEx ? deleteKeyEx(parent, name, KVTSIM_REG_VIEW, 0) : RegDeleteKeyA(parent, name);
+}
+
 LONG DeleteTree(HKEY parent, const char *name) {
     HKEY key;
-    LONG error = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS, &key);
+    LONG error = RegOpenKeyExA(parent, name, 0, KEY_ALL_ACCESS | KVTSIM_REG_VIEW, &key);
     if (error) return error == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : error;
     char child[256];
     // Always the first subkey: each one is gone after its turn.
@@ -62,7 +73,7 @@ LONG DeleteTree(HKEY parent, const char *name) {
     }
     RegCloseKey(key);
     if (error) return error;
-    return RegDeleteKeyA(parent, name);
+    return DeleteKeyInView(parent, name);
 }
 
 }  // namespace
@@ -134,5 +145,11 @@ LONG SetSwitch(const char *name, bool on) {
 LONG SetRootDword(const char *name, DWORD value) { return SetDword(KVTSIM_REG_ROOT, name, value); }
 
 LONG ClearAll() { return DeleteTree(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT); }
+
+LONG RemoveAllCards() {
+    if (LONG error = DeleteTree(HKEY_LOCAL_MACHINE, KVTSIM_REG_CARDS)) return error;
+    Key key;
+    return key.Create(KVTSIM_REG_CARDS);
+}
 
 }  // namespace kvtsim

@@ -1,18 +1,10 @@
 #include "SimConfig.h"
 
 #include "KitPaths.h"
+#include "KvtSimIoctl.h"
+#include "SimScript.h"
 
 namespace cfgtest {
-
-namespace {
-
-const char *const kSimKey = "SOFTWARE\\KvtSim";
-
-void SetDword(const std::string &path, const char *name, DWORD value) {
-    RegSetKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name, REG_DWORD, &value, sizeof value);
-}
-
-}  // namespace
 
 std::vector<DWORD> CandidateAddresses() {
     std::vector<DWORD> addresses;
@@ -25,24 +17,15 @@ std::vector<DWORD> CandidateAddresses() {
     return addresses;
 }
 
-void RemoveSimulatedCards() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, (std::string(kSimKey) + "\\Cards").c_str());
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kSimKey) + "\\Cards").c_str(), 0, nullptr, 0,
-                    KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    if (key) RegCloseKey(key);
-}
+// Through the simulated card's own script writer, so that the script lands
+// where its driver reads it, from 32-bit tests too.
+void RemoveSimulatedCards() { kvtsim::RemoveAllCards(); }
 
-void AddSimulatedCard(const std::string &name, DWORD address) {
-    SetDword(std::string(kSimKey) + "\\Cards\\" + name, "Address", address);
-}
+void AddSimulatedCard(const std::string &name, DWORD address) { kvtsim::SetCardAddress(name, address); }
 
-void FailDetectAt(DWORD address, DWORD code) {
-    SetDword(kSimKey, "DetectFailAddress", address);
-    SetDword(kSimKey, "DetectError", code);
-}
+void FailDetectAt(DWORD address, DWORD code) { kvtsim::SetDetectFault(address, code); }
 
-void RefuseStop() { SetDword(kSimKey, "RefuseStop", 1); }
-void FailStart() { SetDword(kSimKey, "FailStart", 1); }
+void RefuseStop() { kvtsim::SetSwitch(KVTSIM_VAL_REFUSE_STOP, true); }
+void FailStart() { kvtsim::SetSwitch(KVTSIM_VAL_FAIL_START, true); }
 
 }  // namespace cfgtest
