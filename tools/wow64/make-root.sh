@@ -3,7 +3,7 @@
 # under Wine 10's WoW64 mode (64-bit Wine, no 32-bit Linux library at all).
 # The root is kept outside the clone (KIT_WOW64_CACHE, /var/cache/kvt-kit by
 # default) with a stamp of the recipe that made it, so a run reuses it and a
-# changed recipe remakes it. Prints the root's path. About 2.4 GB and a few
+# changed recipe remakes it. Prints the root's path. About 2 GB and a few
 # minutes; a WoW64 prefix made in it is about 1.4 GB more.
 # Exit 0: the root is ready; 1: it cannot be made here (one line says why).
 set -eu
