@@ -1,10 +1,28 @@
 # Test programs are Windows programs: CTest runs each one through
 # tools/wine/run-in-prefix.sh, which gives every run a Wine prefix of its own,
 # copied from one prepared prefix, so tests neither collide nor depend on order.
+# The 32-bit kit's run in Wine 10's WoW64 mode inside the Debian 13 root
+# (tools/wow64/in-root.sh), in two configurations: see kit_gtest.
 
 set(KIT_WINE_BASE_PREFIX "${CMAKE_BINARY_DIR}/wine/base")
-set(CMAKE_CROSSCOMPILING_EMULATOR
-    "${PROJECT_SOURCE_DIR}/tools/wine/run-in-prefix.sh;${KIT_WINE_BASE_PREFIX}")
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
+  set(KIT_WOW64 OFF)
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      "${PROJECT_SOURCE_DIR}/tools/wine/run-in-prefix.sh;${KIT_WINE_BASE_PREFIX}")
+else()
+  set(KIT_WOW64 ON)
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      "${PROJECT_SOURCE_DIR}/tools/wow64/in-root.sh;${PROJECT_SOURCE_DIR}/tools/wine/run-in-prefix.sh;${KIT_WINE_BASE_PREFIX}")
+  # How a 32-bit program reads the card on 64-bit Windows: the 32-bit kit
+  # with the 64-bit kit's driver (build the x64 preset first).
+  set(KIT_ON_X64_DIR "${CMAKE_BINARY_DIR}/kit-on-x64")
+  add_custom_target(kit_on_x64 ALL
+    COMMAND ${CMAKE_COMMAND} -E copy_directory "${KIT_DIR}" "${KIT_ON_X64_DIR}"
+    COMMAND ${CMAKE_COMMAND} -E copy "${CMAKE_BINARY_DIR}/../x64/kit/Mirvo.sys" "${KIT_ON_X64_DIR}"
+    COMMENT "32-bit kit over the 64-bit driver in ${KIT_ON_X64_DIR}"
+    VERBATIM)
+  add_dependencies(kit_on_x64 kit)
+endif()
 
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -20,6 +38,10 @@ include(GoogleTest)
 # WINDOWLESS: no case opens a window; the cases get the label "windowless",
 # and tools/run-tests.sh gives them no second try (a failure there is a fault,
 # never a lost race with the window manager).
+# In the 32-bit tree every case runs as "kit32.": the whole 32-bit kit, its
+# driver in a 32-bit device host (which Wine allows). A program that installs
+# the simulated driver (links simcard_testkit) runs once more as "on64.": the
+# 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
   cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT arg_TIMEOUT)
@@ -35,8 +57,24 @@ function(kit_gtest target)
   if(arg_WINDOWLESS)
     set(labels LABELS windowless)
   endif()
+  if(NOT KIT_WOW64)
+    gtest_discover_tests(${target}
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES TIMEOUT ${arg_TIMEOUT} ${labels})
+    return()
+  endif()
   gtest_discover_tests(${target}
+    TEST_PREFIX "kit32."
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT ${arg_TIMEOUT} ${labels})
+  if("simcard_testkit" IN_LIST arg_LIBS)
+    add_dependencies(${target} kit_on_x64)
+    gtest_discover_tests(${target}
+      TEST_PREFIX "on64."
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" ${labels})
+  endif()
 endfunction()

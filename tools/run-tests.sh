@@ -1,20 +1,28 @@
 #!/usr/bin/env bash
 # run-tests.sh: the whole test run, from a fresh machine to ctest's summary.
 # Installs missing packages (as root), builds both kits and their zips, then
-# runs every test under 64-bit Wine, with an Xvfb display when there is none.
+# runs every test of the 64-bit kit under 64-bit Wine and every test of the
+# 32-bit kit in Wine 10's WoW64 mode (tools/wow64), with an Xvfb display when
+# there is none.
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup-machine.sh
+# The WoW64 root is made once (as root) while the kits build; where it cannot
+# be made, make-root.sh says why and the 64-bit suite runs alone.
+tools/wow64/make-root.sh >/dev/null & make_root=$!
 tools/build-kits.sh
 # The zips to hand out: the tests unpack them and build from them alone.
 for preset in x64 x86; do
   cmake --build --preset "$preset" --target package
 done
+kit32=yes
+wait $make_root || kit32=no
 . tools/display.sh
 ensure_display
 
-# Prepare the Wine prefix once, before the tests copy it.
+# Prepare the Wine prefixes once, before the tests copy them.
 tools/wine/prepare-prefix.sh build/x64/wine/base
+[ $kit32 = no ] || tools/wow64/in-root.sh tools/wine/prepare-prefix.sh build/x86/wine/base
 
 # The end-to-end tests drive real windows under Wine on a shared machine: a
 # case that loses a race with the window manager gets one more try (ctest
@@ -23,28 +31,53 @@ tools/wine/prepare-prefix.sh build/x64/wine/base
 # never hidden. The summary at the end names every case that passed only on
 # its second try: each one is a possible intermittent fault to look at.
 jobs="${KIT_TEST_JOBS:-3}"
-log_dir=build/x64/Testing
-mkdir -p "$log_dir"
-set +e
-ctest --preset x64 -j "$jobs" -LE windowless --repeat "until-pass:${KIT_TEST_TRIES:-2}" </dev/null \
-  | tee "$log_dir/run-tests-windows.log"
-windows_status=${PIPESTATUS[0]}
-ctest --preset x64 -j "$jobs" -L windowless </dev/null | tee "$log_dir/run-tests-windowless.log"
-windowless_status=${PIPESTATUS[0]}
-set -e
+suite() {  # preset: its windows cases, then its windowless ones
+  local log_dir=build/$1/Testing status=0
+  mkdir -p "$log_dir"
+  ctest --preset "$1" -j "$jobs" -LE windowless --repeat "until-pass:${KIT_TEST_TRIES:-2}" </dev/null \
+    | tee "$log_dir/run-tests-windows.log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  ctest --preset "$1" -j "$jobs" -L windowless </dev/null | tee "$log_dir/run-tests-windowless.log"
+  [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  return $status
+}
 
 # A case whose result line says it failed and later says it passed.
-retried=$(awk 'match($0, /Test +#[0-9]+: +[^ ]+/) {
-    n = split(substr($0, RSTART, RLENGTH), words, " ")
-    name = words[n]
-    if ($0 ~ / Passed /) { if (failed[name]) print name }
-    else failed[name] = 1
-  }' "$log_dir/run-tests-windows.log" | sort -u)
+retried_in() {  # log
+  awk 'match($0, /Test +#[0-9]+: +[^ ]+/) {
+      n = split(substr($0, RSTART, RLENGTH), words, " ")
+      name = words[n]
+      if ($0 ~ / Passed /) { if (failed[name]) print name }
+      else failed[name] = 1
+    }' "$1" | sort -u
+}
+
+# ctest's own closing lines, added up: "N tests failed out of M".
+count_in() {  # log...
+  awk '/tests? failed out of/ { failed += $(NF-5); total += $NF }
+       END { printf "%d %d\n", total - failed, failed }' "$@"
+}
+
+set +e
+result64=passed result32="not run (no WoW64 root)"
+suite x64 || result64=FAILED
+logs=(build/x64/Testing/run-tests-windows.log build/x64/Testing/run-tests-windowless.log)
+if [ $kit32 = yes ]; then
+  suite x86 && result32=passed || result32=FAILED
+  logs+=(build/x86/Testing/run-tests-windows.log build/x86/Testing/run-tests-windowless.log)
+fi
+set -e
+
 echo
+retried=$(for log in "${logs[@]}"; do case $log in *-windows.log) retried_in "$log" ;; esac; done)
 if [ -n "$retried" ]; then
   echo "Passed only on a second try (possible intermittent faults):"
   echo "$retried" | sed 's/^/  /'
 else
   echo "No case needed a second try."
 fi
-[ "$windows_status" -eq 0 ] && [ "$windowless_status" -eq 0 ]
+echo "64-bit kit: $result64"
+echo "32-bit kit: $result32"
+read -r passed failed < <(count_in "${logs[@]}")
+echo "all: $passed passed, $failed failed"
+[ $result64 = passed ] && { [ $kit32 = no ] || [ "$result32" = passed ]; }

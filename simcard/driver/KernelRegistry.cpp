@@ -1,5 +1,7 @@
 #include "KernelRegistry.h"
 
+#include "../include/KvtSimIoctl.h"
+
 namespace mirvosys {
 
 namespace {
@@ -27,7 +29,8 @@ bool KeyHandle::Open(const wchar_t *path, ACCESS_MASK access) {
     InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE | OBJ_KERNEL_HANDLE,
                                nullptr, nullptr);
     HANDLE handle = nullptr;
-    if (!NT_SUCCESS(ZwOpenKey(&handle, access, &attributes))) return false;
+    // A 32-bit driver (Wine hosts one) would otherwise see the 32-bit view.
+    if (!NT_SUCCESS(ZwOpenKey(&handle, access | KVTSIM_REG_VIEW, &attributes))) return false;
     handle_ = handle;
     return true;
 }
@@ -40,7 +43,7 @@ bool KeyHandle::CreateSubkey(const KeyHandle &parent, const wchar_t *subkey) {
     InitializeObjectAttributes(&attributes, &name, OBJ_CASE_INSENSITIVE | OBJ_KERNEL_HANDLE,
                                parent.Get(), nullptr);
     HANDLE handle = nullptr;
-    if (!NT_SUCCESS(ZwCreateKey(&handle, KEY_ALL_ACCESS, &attributes, 0, nullptr,
+    if (!NT_SUCCESS(ZwCreateKey(&handle, KEY_ALL_ACCESS | KVTSIM_REG_VIEW, &attributes, 0, nullptr,
                                 REG_OPTION_NON_VOLATILE, nullptr)))
         return false;
     handle_ = handle;

@@ -104,6 +104,11 @@ typedef struct KVTSIM_DETECT_REPLY {
 #define KVTSIM_WIDE_(s) L##s
 #define KVTSIM_WIDE(s) KVTSIM_WIDE_(s)
 
+/* 64-bit Windows (and Wine) splits HKLM\SOFTWARE into a 32-bit and a 64-bit
+ * view: a 32-bit kvtsim, library or driver would script a card the 64-bit
+ * driver never sees. Every side opens the script's keys in the native view;
+ * systems without the split ignore the flag. */
+#define KVTSIM_REG_VIEW          KEY_WOW64_64KEY
 #define KVTSIM_REG_ROOT          "SOFTWARE\\KvtSim"
 #define KVTSIM_REG_CARDS         "SOFTWARE\\KvtSim\\Cards"
 #define KVTSIM_REG_ERROR_TEXTS   "SOFTWARE\\KvtSim\\ErrorTexts"

@@ -13,8 +13,8 @@ class TraceFile {
 public:
     TraceFile() {
         kit::RegKey key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT, 0, KEY_QUERY_VALUE, key.receive()) !=
-            ERROR_SUCCESS)
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT, 0, KEY_QUERY_VALUE | KVTSIM_REG_VIEW,
+                          key.receive()) != ERROR_SUCCESS)
             return;
         char path[MAX_PATH + 1] = {};
         DWORD type = 0, size = MAX_PATH;

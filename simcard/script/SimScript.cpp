@@ -10,11 +10,11 @@ namespace {
 
 LONG CreateKey(const std::string &path, kit::RegKey &key) {
     return RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                           KEY_ALL_ACCESS, nullptr, key.receive(), nullptr);
+                           KEY_ALL_ACCESS | KVTSIM_REG_VIEW, nullptr, key.receive(), nullptr);
 }
 
 LONG OpenKey(HKEY parent, const std::string &path, kit::RegKey &key) {
-    return RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS, key.receive());
+    return RegOpenKeyExA(parent, path.c_str(), 0, KEY_ALL_ACCESS | KVTSIM_REG_VIEW, key.receive());
 }
 
 std::string CardKey(const std::string &card) { return std::string(KVTSIM_REG_CARDS) + "\\" + card; }
@@ -45,6 +45,15 @@ std::string HexName(DWORD code) {
     return name;
 }
 
+// RegDeleteKeyA deletes in the caller's own view; RegDeleteKeyExA names the
+// view but is missing before the split registry, where there is one view.
+LONG DeleteKeyInView(HKEY parent, const char *name) {
+    using DeleteKeyEx = LONG(WINAPI *)(HKEY, LPCSTR, REGSAM, DWORD);
+    static const auto deleteKeyEx = reinterpret_cast<DeleteKeyEx>(
+        reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteKeyExA")));
+    return deleteKeyEx ? deleteKeyEx(parent, name, KVTSIM_REG_VIEW, 0) : RegDeleteKeyA(parent, name);
+}
+
 LONG DeleteTree(HKEY parent, const char *name) {
     LONG error;
     {
@@ -58,7 +67,7 @@ LONG DeleteTree(HKEY parent, const char *name) {
         }
     }  // closed before the key itself goes
     if (error) return error;
-    return RegDeleteKeyA(parent, name);
+    return DeleteKeyInView(parent, name);
 }
 
 }  // namespace
@@ -130,5 +139,11 @@ LONG SetSwitch(const char *name, bool on) {
 LONG SetRootDword(const char *name, DWORD value) { return SetDword(KVTSIM_REG_ROOT, name, value); }
 
 LONG ClearAll() { return DeleteTree(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT); }
+
+LONG RemoveAllCards() {
+    if (LONG error = DeleteTree(HKEY_LOCAL_MACHINE, KVTSIM_REG_CARDS)) return error;
+    Key key;
+    return key.Create(KVTSIM_REG_CARDS);
+}
 
 }  // namespace kvtsim

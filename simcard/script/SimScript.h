@@ -42,4 +42,7 @@ LONG SetRootDword(const char *name, DWORD value);
 // Removes the whole script: the default card comes back.
 LONG ClearAll();
 
+// Leaves an empty card list: no simulated card at all, not even the default.
+LONG RemoveAllCards();
+
 }  // namespace kvtsim

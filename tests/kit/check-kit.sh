@@ -9,10 +9,14 @@ fail() { echo "FAIL [$arch]: $*"; failures=$((failures + 1)); }
 
 dlls_of() { "$objdump" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u; }
 imports_from() {  # names imported from DLL $2 by file $1
+  # Two shapes of a row: "vma hint name" (binutils up to 2.40, Debian 12) and
+  # "vma ordinal hint name" with ordinal "<none>" for imports by name (Debian 13).
   "$objdump" -p "$1" | awk -v dll="$2" '
     /DLL Name:/ { cur = tolower($3); next }
-    cur == tolower(dll) && /^[[:space:]]+[0-9a-f]+[[:space:]]+[0-9]+[[:space:]]+[^ ]+$/ { print $3 }
-    /^$/ && cur != "" && seen { cur = "" }'
+    /^[[:space:]]*$/ { cur = ""; next }
+    cur != tolower(dll) || $1 !~ /^[0-9a-f]+$/ { next }
+    NF == 3 && $2 ~ /^[0-9]+$/ { print $3 }
+    NF == 4 && $2 ~ /^(<none>|[0-9]+)$/ && $3 ~ /^[0-9a-f]+$/ { print $4 }'
 }
 exports_of() {
   "$objdump" -p "$1" | awk '/\[Ordinal\/Name Pointer\] Table/ { t = 1; next } t && /^[[:space:]]*\[/ { print $NF } t && /^$/ { t = 0 }'

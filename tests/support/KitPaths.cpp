@@ -13,7 +13,8 @@ std::string WindowsPathFromHost(const std::string &hostPath) {
 }
 
 std::string KitDir() {
-    if (const char *dir = std::getenv("MIRVO_KIT_DIR"); dir && *dir) return dir;
+    if (const char *dir = std::getenv("MIRVO_KIT_DIR"); dir && *dir)
+        return *dir == '/' ? WindowsPathFromHost(dir) : dir;
     return WindowsPathFromHost(KIT_DIR_HOST);
 }
 

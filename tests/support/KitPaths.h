@@ -6,7 +6,8 @@
 namespace kit {
 
 // The kit folder (build/<preset>/kit), e.g. "Z:\work\main\build\x64\kit".
-// MIRVO_KIT_DIR in the environment overrides it.
+// MIRVO_KIT_DIR in the environment overrides it: a Windows path, or a host
+// path (starting with "/").
 std::string KitDir();
 
 // A file of the kit: KitPath("mirvo_bc.exe").

@@ -14,6 +14,9 @@ rm -rf "$base"
 export WINEPREFIX=$base
 "$WINE_LOADER" wineboot --init >/dev/null 2>&1 || { echo "prepare-prefix: wineboot failed in $base" >&2; exit 1; }
 wineserver -w
+# As on 64-bit Windows, a 32-bit program's system32\drivers (SysWOW64\drivers)
+# exists, for the 32-bit installer and the 32-bit driver (WoW64 prefixes).
+[ ! -d "$base/drive_c/windows/syswow64" ] || mkdir -p "$base/drive_c/windows/syswow64/drivers"
 # A crashing program must fail its test, not wait behind winedbg's dialog.
 "$WINE_LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
 wineserver -w

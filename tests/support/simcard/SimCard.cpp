@@ -60,6 +60,51 @@ std::string ControlDriver(bool start) {
     return "";
 }
 
+// The machine a PE image is built for (IMAGE_FILE_MACHINE_...), 0 when unreadable.
+WORD ImageMachine(const std::string &path) {
+    std::ifstream file(path, std::ios::binary);
+    IMAGE_DOS_HEADER dos = {};
+    DWORD signature = 0;
+    IMAGE_FILE_HEADER header = {};
+    if (!file.read(reinterpret_cast<char *>(&dos), sizeof dos) || dos.e_magic != IMAGE_DOS_SIGNATURE ||
+        !file.seekg(dos.e_lfanew) || !file.read(reinterpret_cast<char *>(&signature), sizeof signature) ||
+        signature != IMAGE_NT_SIGNATURE || !file.read(reinterpret_cast<char *>(&header), sizeof header))
+        return 0;
+    return header.Machine;
+}
+
+// A 64-bit driver under a 32-bit program (a 32-bit test on 64-bit Windows):
+// its file belongs in the native drivers folder, which 32-bit code reaches as
+// "sysnative" (its "system32" is the 32-bit one).
+bool IsForeign64BitDriver(const std::string &image) {
+    return sizeof(void *) == 4 && ImageMachine(image) == IMAGE_FILE_MACHINE_AMD64;
+}
+
+std::string NativeSystemDir() {
+    char windows[MAX_PATH];
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + "\\sysnative";
+}
+
+// Wine hosts a driver in a device host of the bitness of the program that
+// registered its service, so a 64-bit driver is registered by the 64-bit sc.
+std::string CreateServiceNatively(const std::string &target) {
+    std::string command = NativeSystemDir() + "\\sc.exe create " + kService +
+                          " type= kernel start= demand error= normal binPath= " + target;
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                        nullptr, &startup, &process))
+        return Failure(command);
+    const kit::KernelHandle thread(process.hThread), sc(process.hProcess);
+    DWORD exitCode = 1;
+    if (WaitForSingleObject(sc.get(), kWaitMs) == WAIT_OBJECT_0) GetExitCodeProcess(sc.get(), &exitCode);
+    return exitCode == 0 || exitCode == ERROR_SERVICE_EXISTS
+               ? ""
+               : command + " ended with " + std::to_string(exitCode);
+}
+
 }  // namespace
 
 std::string DriversDir() {
@@ -69,9 +114,13 @@ std::string DriversDir() {
 }
 
 std::string InstallDriver() {
+    const std::string image = kit::KitPath("Mirvo.sys");
+    const bool native = IsForeign64BitDriver(image);
+    const std::string copy = (native ? NativeSystemDir() + "\\drivers" : DriversDir()) + "\\Mirvo.sys";
+    if (!CopyFileA(image.c_str(), copy.c_str(), FALSE)) return Failure("copying Mirvo.sys to " + copy);
+    // The service names the file as the (native) service manager sees it.
     const std::string target = DriversDir() + "\\Mirvo.sys";
-    if (!CopyFileA(kit::KitPath("Mirvo.sys").c_str(), target.c_str(), FALSE))
-        return Failure("copying Mirvo.sys to " + target);
+    if (native) return CreateServiceNatively(target);
     kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
     if (!manager) return Failure("OpenSCManager");
     kit::ServiceHandle service(CreateServiceA(manager.get(), kService, kService, SERVICE_ALL_ACCESS,

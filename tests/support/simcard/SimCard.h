@@ -27,6 +27,8 @@ std::string InstallAndStartDriver();
 // Only the first part: Mirvo.sys copied, service "Mirvo" created, no slot
 // configured, not started. The driver then exposes no card until a slot
 // is configured (ConfigureSlot) and it is started.
+// A 64-bit Mirvo.sys under a 32-bit test goes where 64-bit Windows keeps
+// it: the native drivers folder, registered by the native service tool.
 std::string InstallDriver();
 
 // Card slot `slot` (0..31) under the service key with this "Address".

@@ -1,18 +1,11 @@
 #include "SimConfig.h"
 
 #include "KitPaths.h"
-#include "Registry.h"
+#include "KvtSimIoctl.h"
+#include "SimScript.h"
 #include "UniqueHandle.h"
 
 namespace cfgtest {
-
-namespace {
-
-const std::string kSimKey = "SOFTWARE\\KvtSim";
-
-void SetDword(const std::string &path, const char *name, DWORD value) { testreg::WriteDword(path, name, value); }
-
-}  // namespace
 
 std::vector<DWORD> CandidateAddresses() {
     std::vector<DWORD> addresses;
@@ -24,21 +17,15 @@ std::vector<DWORD> CandidateAddresses() {
     return addresses;
 }
 
-void RemoveSimulatedCards() {
-    testreg::DeleteTree(kSimKey + "\\Cards");
-    testreg::CreateKey(kSimKey + "\\Cards");
-}
+// Through the simulated card's own script writer, so that the script lands
+// where its driver reads it, from 32-bit tests too.
+void RemoveSimulatedCards() { kvtsim::RemoveAllCards(); }
 
-void AddSimulatedCard(const std::string &name, DWORD address) {
-    SetDword(kSimKey + "\\Cards\\" + name, "Address", address);
-}
+void AddSimulatedCard(const std::string &name, DWORD address) { kvtsim::SetCardAddress(name, address); }
 
-void FailDetectAt(DWORD address, DWORD code) {
-    SetDword(kSimKey, "DetectFailAddress", address);
-    SetDword(kSimKey, "DetectError", code);
-}
+void FailDetectAt(DWORD address, DWORD code) { kvtsim::SetDetectFault(address, code); }
 
-void RefuseStop() { SetDword(kSimKey, "RefuseStop", 1); }
-void FailStart() { SetDword(kSimKey, "FailStart", 1); }
+void RefuseStop() { kvtsim::SetSwitch(KVTSIM_VAL_REFUSE_STOP, true); }
+void FailStart() { kvtsim::SetSwitch(KVTSIM_VAL_FAIL_START, true); }
 
 }  // namespace cfgtest
