@@ -142,8 +142,8 @@ LONG ClearAll() { return DeleteTree(HKEY_LOCAL_MACHINE, KVTSIM_REG_ROOT); }
 
 LONG RemoveAllCards() {
     if (LONG error = DeleteTree(HKEY_LOCAL_MACHINE, KVTSIM_REG_CARDS)) return error;
-    Key key;
-    return key.Create(KVTSIM_REG_CARDS);
+    kit::RegKey key;
+    return CreateKey(KVTSIM_REG_CARDS, key);
 }
 
 }  // namespace kvtsim

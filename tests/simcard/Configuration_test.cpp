@@ -10,6 +10,7 @@
 #include "Registry.h"
 #include "SimCard.h"
 #include "UniqueHandle.h"
+#include "ServiceManager.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ bool Opens(MirvoLibrary &mirvo, const char *name) {
 }
 
 DWORD ServiceState() {
-    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
     const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS));
     SERVICE_STATUS status = {};
     QueryServiceStatus(service.get(), &status);

@@ -7,6 +7,7 @@
 #include "Registry.h"
 #include "SimScript.h"
 #include "UniqueHandle.h"
+#include "ServiceManager.h"
 
 namespace simcard {
 
@@ -41,7 +42,7 @@ bool WaitForState(SC_HANDLE service, DWORD state) {
 }
 
 std::string ControlDriver(bool start) {
-    kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
     if (!manager) return Failure("OpenSCManager");
     kit::ServiceHandle service(OpenServiceA(manager.get(), kService, SERVICE_ALL_ACCESS));
     if (!service) return Failure("OpenService(Mirvo)");
@@ -121,7 +122,7 @@ std::string InstallDriver() {
     // The service names the file as the (native) service manager sees it.
     const std::string target = DriversDir() + "\\Mirvo.sys";
     if (native) return CreateServiceNatively(target);
-    kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
     if (!manager) return Failure("OpenSCManager");
     kit::ServiceHandle service(CreateServiceA(manager.get(), kService, kService, SERVICE_ALL_ACCESS,
                                          SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,

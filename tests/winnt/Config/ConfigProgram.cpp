@@ -7,6 +7,7 @@
 #include "MirvoPriv.h"
 #include "Registry.h"
 #include "UniqueHandle.h"
+#include "ServiceManager.h"
 
 namespace cfgtest {
 
@@ -15,7 +16,7 @@ const char *const kLoaded = "Configuration is  loaded";
 const char *const kServiceKey = MIRVO_SERVICE_KEY;
 
 std::string CreateUnstartableService() {
-    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
     if (!manager) return "OpenSCManager failed: " + std::to_string(GetLastError());
     const kit::ServiceHandle service(CreateServiceA(manager.get(), "Mirvo", "Mirvo", SERVICE_ALL_ACCESS,
                               SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
@@ -46,7 +47,7 @@ std::string MakeServiceKeyVolatile() {
 }
 
 DWORD ServiceState() {
-    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_CONNECT);
     const kit::ServiceHandle service(manager ? OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS) : nullptr);
     SERVICE_STATUS status{};
     if (!service || !QueryServiceStatus(service.get(), &status)) return 0;

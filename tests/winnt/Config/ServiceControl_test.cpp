@@ -9,6 +9,7 @@
 #include "SimCard.h"
 #include "SystemError.h"
 #include "UniqueHandle.h"
+#include "ServiceManager.h"
 
 using namespace cfg;
 using cfgtest::RecordingView;
@@ -17,7 +18,7 @@ namespace {
 
 // A kernel driver service "Mirvo" whose image does not exist.
 void CreateUnstartableService() {
-    kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
     ASSERT_TRUE(manager) << GetLastError();
     kit::ServiceHandle service(CreateServiceA(manager.get(), "Mirvo", "Mirvo", SERVICE_ALL_ACCESS,
                                               SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "UniqueHandle.h"
+#include "ServiceManager.h"
 
 namespace installtest {
 
@@ -66,7 +67,7 @@ std::string Printable(const std::vector<BYTE> &bytes) {
 
 std::optional<ServiceFacts> QueryMirvoService() {
     std::optional<ServiceFacts> facts;
-    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
     if (!manager) return facts;
     const kit::ServiceHandle service(
         OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
@@ -91,7 +92,7 @@ std::optional<ServiceFacts> QueryMirvoService() {
 }
 
 void StopMirvo() {
-    const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
+    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
     const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_ALL_ACCESS));
     SERVICE_STATUS status;
     ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
