@@ -50,7 +50,7 @@ void ReaderFixture::SetUp() {
 
 void ReaderFixture::TearDown() {
     program_.Kill();
-    if (cardCopy_) CloseHandle(cardCopy_);
+    cardCopy_.reset();
 }
 
 void ReaderFixture::StartOnly(bool watchExit) {
@@ -110,11 +110,11 @@ HANDLE ReaderFixture::CardHandleValue() const {
 
 bool ReaderFixture::KeepCardCopy() {
     cardCopy_ = uiauto::CopyProgramHandle(program_.Handle(), CardHandleValue());
-    return cardCopy_ != nullptr;
+    return cardCopy_.valid();
 }
 
 bool ReaderFixture::IsCardOpenIn(HANDLE process) const {
-    return cardCopy_ && uiauto::ProgramHandleRefersTo(process, CardHandleValue(), cardCopy_);
+    return cardCopy_ && uiauto::ProgramHandleRefersTo(process, CardHandleValue(), cardCopy_.get());
 }
 
 std::string ReaderFixture::Status() const {

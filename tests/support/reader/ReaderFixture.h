@@ -92,7 +92,7 @@ protected:
     uiauto::Process program_;
     HWND window_ = nullptr;
     AtExit atExit_;
-    HANDLE cardCopy_ = nullptr;
+    kit::KernelHandle cardCopy_;
     std::map<std::string, HWND> byCaption_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "UniqueHandle.h"
+
 namespace uiauto {
 
 namespace {
@@ -65,20 +67,6 @@ private:
     bool ok_ = true;
 };
 
-class DataFile {
-public:
-    explicit DataFile(const std::string &path)
-        : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
-    ~DataFile() {
-        if (module_) FreeLibrary(module_);
-    }
-    DataFile(const DataFile &) = delete;
-    DataFile &operator=(const DataFile &) = delete;
-    HMODULE Get() const { return module_; }
-
-private:
-    HMODULE module_;
-};
 
 }  // namespace
 
@@ -127,19 +115,19 @@ bool ParseDialogTemplate(const void *data, size_t size, DialogTemplate &dialog, 
 }
 
 std::string ReadResource(const std::string &program, LPCSTR name, LPCSTR type, std::string &error) {
-    DataFile module(program);
-    if (!module.Get()) {
+    const kit::Module module(LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    if (!module) {
         error = "cannot load " + program + " as a data file, error " + std::to_string(GetLastError());
         return "";
     }
-    HRSRC resource = FindResourceA(module.Get(), name, type);
-    HGLOBAL loaded = resource ? LoadResource(module.Get(), resource) : nullptr;
+    HRSRC resource = FindResourceA(module.get(), name, type);
+    HGLOBAL loaded = resource ? LoadResource(module.get(), resource) : nullptr;
     const void *bytes = loaded ? LockResource(loaded) : nullptr;
     if (!bytes) {
         error = "resource not found in " + program;
         return "";
     }
-    return std::string(static_cast<const char *>(bytes), SizeofResource(module.Get(), resource));
+    return std::string(static_cast<const char *>(bytes), SizeofResource(module.get(), resource));
 }
 
 bool ReadDialogTemplate(const std::string &program, const char *name, DialogTemplate &dialog,

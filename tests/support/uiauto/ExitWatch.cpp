@@ -23,7 +23,7 @@ namespace {
 constexpr BYTE kBreakpoint = 0xCC;
 
 struct Launch {
-    HANDLE process = nullptr;  // a duplicate for the Process object
+    kit::KernelHandle process;  // a duplicate for the Process object
     DWORD id = 0;
     std::string error;
 };
@@ -50,10 +50,10 @@ public:
     // after reading the exit code argument.
     DWORD Remove(HANDLE process, DWORD threadId) {
         DWORD exitCode = 0;
-        HANDLE thread = OpenThread(THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, threadId);
+        const kit::KernelHandle thread(OpenThread(THREAD_GET_CONTEXT | THREAD_SET_CONTEXT, FALSE, threadId));
         CONTEXT context = {};
         context.ContextFlags = CONTEXT_CONTROL | CONTEXT_INTEGER;
-        if (thread && GetThreadContext(thread, &context)) {
+        if (thread && GetThreadContext(thread.get(), &context)) {
 #ifdef _WIN64
             exitCode = static_cast<DWORD>(context.Rcx);
             context.Rip = reinterpret_cast<DWORD64>(address_);
@@ -63,9 +63,8 @@ public:
 #endif
             WriteProcessMemory(process, address_, &original_, 1, nullptr);
             FlushInstructionCache(process, address_, 1);
-            SetThreadContext(thread, &context);
+            SetThreadContext(thread.get(), &context);
         }
-        if (thread) CloseHandle(thread);
         placed_ = false;
         return exitCode;
     }
@@ -88,14 +87,14 @@ void RunDebugger(std::string commandLine, std::string program, std::string worki
                         nullptr, workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info)) {
         result.error = "CreateProcess(" + commandLine + ") under the debugger failed, error " +
                        std::to_string(GetLastError());
-        started.set_value(result);
+        started.set_value(std::move(result));
         return;
     }
-    CloseHandle(info.hThread);
-    DuplicateHandle(GetCurrentProcess(), info.hProcess, GetCurrentProcess(), &result.process, 0, FALSE,
+    const kit::KernelHandle thread(info.hThread), process(info.hProcess);
+    DuplicateHandle(GetCurrentProcess(), info.hProcess, GetCurrentProcess(), result.process.receive(), 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
     result.id = info.dwProcessId;
-    started.set_value(result);
+    started.set_value(std::move(result));
 
     ExitBreakpoint breakpoint;
     bool ended = false;
@@ -108,11 +107,11 @@ void RunDebugger(std::string commandLine, std::string program, std::string worki
         DWORD continueStatus = DBG_CONTINUE;
         switch (event.dwDebugEventCode) {
         case CREATE_PROCESS_DEBUG_EVENT:
-            if (event.u.CreateProcessInfo.hFile) CloseHandle(event.u.CreateProcessInfo.hFile);
+            kit::KernelHandle(event.u.CreateProcessInfo.hFile).reset();  // the image file: not wanted
             breakpoint.Place(info.hProcess);
             break;
         case LOAD_DLL_DEBUG_EVENT:
-            if (event.u.LoadDll.hFile) CloseHandle(event.u.LoadDll.hFile);
+            kit::KernelHandle(event.u.LoadDll.hFile).reset();
             breakpoint.Place(info.hProcess);
             break;
         case EXCEPTION_DEBUG_EVENT: {
@@ -136,7 +135,6 @@ void RunDebugger(std::string commandLine, std::string program, std::string worki
         ContinueDebugEvent(event.dwProcessId, event.dwThreadId, continueStatus);
     }
     if (!ended) TerminateProcess(info.hProcess, 0xdead);  // the debugger's end would kill it anyway
-    CloseHandle(info.hProcess);
 }
 
 }  // namespace
@@ -155,16 +153,16 @@ Process Process::StartWatchingExit(const std::string &program, const std::string
                                             std::move(atExit), std::move(promise),
                                             std::cref(process.debugger_->stop));
     Launch launched = future.get();
-    process.handle_ = launched.process;
+    process.handle_ = std::move(launched.process);
     process.id_ = launched.id;
     process.error_ = launched.error;
     if (!process.handle_) process.debugger_.reset();
     return process;
 }
 
-HANDLE CopyProgramHandle(HANDLE process, HANDLE value) {
-    HANDLE copy = nullptr;
-    if (!DuplicateHandle(process, value, GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) return nullptr;
+kit::KernelHandle CopyProgramHandle(HANDLE process, HANDLE value) {
+    kit::KernelHandle copy;
+    DuplicateHandle(process, value, GetCurrentProcess(), copy.receive(), 0, FALSE, DUPLICATE_SAME_ACCESS);
     return copy;
 }
 
@@ -173,11 +171,9 @@ bool ProgramHandleRefersTo(HANDLE process, HANDLE value, HANDLE copy) {
     using Compare = BOOL(WINAPI *)(HANDLE, HANDLE);
     static const auto compare = reinterpret_cast<Compare>(
         reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("kernelbase.dll"), "CompareObjectHandles")));
-    HANDLE now = CopyProgramHandle(process, value);
+    const kit::KernelHandle now = CopyProgramHandle(process, value);
     if (!now) return false;
-    const bool same = compare ? compare(now, copy) != FALSE : true;
-    CloseHandle(now);
-    return same;
+    return compare ? compare(now.get(), copy) != FALSE : true;
 }
 
 }  // namespace uiauto

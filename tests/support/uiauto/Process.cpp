@@ -1,5 +1,7 @@
 #include "UiAuto.h"
 
+#include "Launch.h"
+
 #include <utility>
 
 namespace uiauto {
@@ -15,28 +17,19 @@ bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs) {
 
 Process Process::Start(const std::string &program, const std::string &arguments,
                        const std::string &workingDir, int showCommand) {
-    Process process;
-    std::string commandLine = "\"" + program + "\"";
-    if (!arguments.empty()) commandLine += " " + arguments;
-
     STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = static_cast<WORD>(showCommand);
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info)) {
-        process.error_ = "CreateProcess(" + commandLine + ") failed, error " + std::to_string(GetLastError());
-        return process;
-    }
-    CloseHandle(info.hThread);
-    process.handle_ = info.hProcess;
-    process.id_ = info.dwProcessId;
+    launch::Started started = launch::Start(program, arguments, workingDir, startup);
+    Process process;
+    process.handle_ = std::move(started.process);
+    process.id_ = started.id;
+    process.error_ = std::move(started.error);
     return process;
 }
 
 Process::Process(Process &&other) noexcept
-    : handle_(std::exchange(other.handle_, nullptr)),
+    : handle_(std::move(other.handle_)),
       id_(other.id_),
       error_(std::move(other.error_)),
       debugger_(std::move(other.debugger_)) {}
@@ -44,8 +37,7 @@ Process::Process(Process &&other) noexcept
 Process &Process::operator=(Process &&other) noexcept {
     if (this != &other) {
         Kill();
-        if (handle_) CloseHandle(handle_);
-        handle_ = std::exchange(other.handle_, nullptr);
+        handle_ = std::move(other.handle_);
         id_ = other.id_;
         error_ = std::move(other.error_);
         debugger_ = std::move(other.debugger_);
@@ -56,24 +48,16 @@ Process &Process::operator=(Process &&other) noexcept {
 Process::~Process() {
     Kill();
     debugger_.reset();  // its thread ends with the program
-    if (handle_) CloseHandle(handle_);
 }
 
 bool Process::Running() const {
-    return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT;
+    return handle_ && WaitForSingleObject(handle_.get(), 0) == WAIT_TIMEOUT;
 }
 
 std::optional<DWORD> Process::WaitForExit(DWORD timeoutMs) const {
-    if (!handle_ || WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
-    DWORD code = 0;
-    if (!GetExitCodeProcess(handle_, &code)) return std::nullopt;
-    return code;
+    return launch::WaitForExit(handle_.get(), timeoutMs);
 }
 
-void Process::Kill() {
-    if (!Running()) return;
-    TerminateProcess(handle_, 0xdead);
-    WaitForSingleObject(handle_, kDefaultTimeoutMs);
-}
+void Process::Kill() { launch::Kill(handle_.get(), 0xdead, kDefaultTimeoutMs); }
 
 }  // namespace uiauto

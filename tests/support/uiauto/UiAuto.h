@@ -27,6 +27,8 @@
 #include <string>
 #include <vector>
 
+#include "UniqueHandle.h"
+
 namespace uiauto {
 
 constexpr DWORD kDefaultTimeoutMs = 5000;
@@ -62,10 +64,10 @@ public:
     Process &operator=(const Process &) = delete;
     ~Process();  // Kill()s a program that is still running
 
-    bool Started() const { return handle_ != nullptr; }
+    bool Started() const { return handle_.valid(); }
     const std::string &Error() const { return error_; }  // why Start failed
     DWORD Id() const { return id_; }
-    HANDLE Handle() const { return handle_; }
+    HANDLE Handle() const { return handle_.get(); }
     bool Running() const;
 
     // The exit code once the program has ended within the time; nullopt if it
@@ -78,7 +80,7 @@ public:
 private:
     struct Debugger;
 
-    HANDLE handle_ = nullptr;
+    kit::KernelHandle handle_;
     DWORD id_ = 0;
     std::string error_;
     std::shared_ptr<Debugger> debugger_;
@@ -86,7 +88,7 @@ private:
 
 // A copy, owned by the caller, of the program's handle `value`; nullptr when
 // the program has no such handle open.
-HANDLE CopyProgramHandle(HANDLE process, HANDLE value);
+kit::KernelHandle CopyProgramHandle(HANDLE process, HANDLE value);
 
 // Whether the program's handle `value` still refers to the object that
 // `copy` (from CopyProgramHandle) refers to. A value that the program has

@@ -139,7 +139,7 @@ TEST(UiAuto, UserDecimalSeparatorReachesAProgramStartedAfterwards) {
 }
 
 TEST(UiAuto, WaitsEndInTimeAndAProcessLeftRunningIsKilled) {
-    HANDLE copy = nullptr;
+    kit::KernelHandle copy;
     {
         Fixture fixture;
         ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
@@ -148,11 +148,10 @@ TEST(UiAuto, WaitsEndInTimeAndAProcessLeftRunningIsKilled) {
         EXPECT_EQ(nullptr, uiauto::WaitForTopWindow(fixture.program.Id(), "NOSUCHCLASS", nullptr, 300));
         EXPECT_FALSE(fixture.program.WaitForExit(300).has_value());
         EXPECT_LT(GetTickCount64() - start, 3000u) << "three waits of 300 ms";
-        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), fixture.program.Handle(), GetCurrentProcess(), &copy,
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), fixture.program.Handle(), GetCurrentProcess(), copy.receive(),
                                     SYNCHRONIZE, FALSE, 0));
     }
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy, 0)) << "the fixture still runs after its Process went";
-    CloseHandle(copy);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(copy.get(), 0)) << "the fixture still runs after its Process went";
 }
 
 TEST(UiAuto, SystemMenuCloseEndsAndGivesTheExitCode) {
@@ -171,25 +170,25 @@ TEST_P(UiAutoExitWatch, SeesWhetherTheProgramClosedItsHandle) {
     const bool closes = GetParam();
     bool reached = false, open = false;
     DWORD code = 0;
-    HANDLE value = nullptr, copy = nullptr;
+    HANDLE value = nullptr;
+    kit::KernelHandle copy;
     uiauto::Process program = uiauto::Process::StartWatchingExit(
         FixturePath(), closes ? "close-handle" : "", "", SW_SHOWNORMAL, [&](HANDLE process, DWORD exitCode) {
             reached = true;
             code = exitCode;
-            open = uiauto::ProgramHandleRefersTo(process, value, copy);
+            open = uiauto::ProgramHandleRefersTo(process, value, copy.get());
         });
     ASSERT_TRUE(program.Started()) << program.Error();
     HWND window = uiauto::WaitForTopWindow(program.Id(), "UIAUTOFIXTURE");
     ASSERT_NE(nullptr, window);
     value = reinterpret_cast<HANDLE>(std::strtoull(uiauto::ControlText(window, kHandle).c_str(), nullptr, 16));
     copy = uiauto::CopyProgramHandle(program.Handle(), value);
-    ASSERT_NE(nullptr, copy);
+    ASSERT_TRUE(copy.valid());
     ASSERT_TRUE(uiauto::PressEscape(window));
     EXPECT_EQ(7u, program.WaitForExit().value_or(0xBAD));
     EXPECT_TRUE(reached);
     EXPECT_EQ(7u, code);
     EXPECT_EQ(!closes, open);
-    CloseHandle(copy);
 }
 
 INSTANTIATE_TEST_SUITE_P(UiAuto, UiAutoExitWatch, ::testing::Values(false, true),
