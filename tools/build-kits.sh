@@ -3,6 +3,6 @@
 set -eu
 cd "$(dirname "$0")/.."
 for preset in x64 x86; do
-  cmake --preset "$preset" >/dev/null
+  cmake --preset "$preset" -DKIT_BUILD_TESTS=ON >/dev/null
   cmake --build --preset "$preset"
 done
