@@ -110,10 +110,14 @@ IconKind IconKindOf(HWND iconStatic) {
 namespace {
 
 // On a busy machine a new box may not have painted its icon yet when it is
-// read: look again, repainting, for a short bounded time.
+// read, or a window of a test running beside this one (the display is
+// shared) may lie over it: raise it above them and look again, repainting,
+// for a short bounded time.
 IconKind SettledIconKind(HWND iconStatic) {
     IconKind kind = IconKindOf(iconStatic);
     if (kind != IconKind::Unknown) return kind;
+    SetWindowPos(GetAncestor(iconStatic, GA_ROOT), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     WaitUntil(
         [&] {
             RedrawWindow(iconStatic, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
