@@ -1,7 +1,5 @@
 #include "CommandLine.h"
 
-#include <windows.h>
-
 namespace installation {
 
 namespace {
@@ -52,7 +50,5 @@ bool CommandLineSelects(const std::string &commandLine, const std::string &lette
     }
     return false;
 }
-
-bool OptionGiven(const std::string &letter) { return CommandLineSelects(GetCommandLineA(), letter); }
 
 }  // namespace installation

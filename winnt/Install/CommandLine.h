@@ -1,4 +1,6 @@
-// The installer's options: a letter after "-", "/" or "\".
+// The installer's options: a letter after "-", "/" or "\". The splitting and
+// matching use no Windows header (they are fuzzed on the host); only
+// OptionGiven, in OptionGiven.cpp, asks the system for the command line.
 #pragma once
 
 #include <string>
