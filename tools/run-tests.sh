@@ -5,6 +5,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 tools/setup-machine.sh
+# The pure rules natively, under the sanitizers, and each fuzz target briefly.
+tools/run-native-tests.sh
 tools/build-kits.sh
 # The zips to hand out: the tests unpack them and build from them alone.
 for preset in x64 x86; do

@@ -51,4 +51,10 @@ bool CommandLineSelects(const std::string &commandLine, const std::string &lette
     return false;
 }
 
+InstallerAction ChooseAction(const std::string &commandLine) {
+    if (CommandLineSelects(commandLine, "x")) return InstallerAction::Uninstall;
+    if (CommandLineSelects(commandLine, "i")) return InstallerAction::Install;
+    return InstallerAction::Usage;
+}
+
 }  // namespace installation

@@ -20,6 +20,10 @@ bool ArgumentSelects(const std::string &argument, const std::string &letter);
 // True when some argument after the program's path selects `letter`.
 bool CommandLineSelects(const std::string &commandLine, const std::string &letter);
 
+// What a run does: "x" wins over "i"; with neither, the usage guide.
+enum class InstallerAction { Usage, Install, Uninstall };
+InstallerAction ChooseAction(const std::string &commandLine);
+
 // Whether this program's own command line selects the option `letter`.
 bool OptionGiven(const std::string &letter);
 
