@@ -3,6 +3,7 @@
 // list lines and the status line are in CardText_test.cpp).
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "DetectionPlacement.h"
@@ -42,6 +43,14 @@ TEST(Placement, StopsAskingOnceEveryCardIsPlaced) {
     ASSERT_EQ(placed.size(), 1u);
     EXPECT_EQ(placed[0].slot, 3);
     EXPECT_EQ(asked, (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST(Placement, EachCardIsWrittenBeforeTheNextSlotIsAsked) {
+    std::vector<std::string> calls;
+    PlaceFoundCards(
+        {0x300, 0x310}, [&](int slot) { return calls.push_back("ask " + std::to_string(slot)), slot == 1; },
+        [&](const CardPlacement &card) { calls.push_back("create " + std::to_string(card.slot)); });
+    EXPECT_EQ(calls, (std::vector<std::string>{"ask 0", "create 0", "ask 1", "ask 2", "create 2"}));
 }
 
 TEST(Placement, MoreCardsThanFreeSlots) {
