@@ -52,6 +52,8 @@ void RunMessageLoop(HWND window, const ConfigWindow &view) {
         // Only the dialog's own messages matter; the rest is dropped.
         IsDialogMessageA(window, &message);
     }
+    // The quit message that the error posted must not end the error's own box.
+    PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void RunConfigProgram(HINSTANCE instance, int showCommand, ConfigWindow &view) {
