@@ -177,3 +177,20 @@ TEST(LoadConfig, ASystemErrorEndsTheProgramBeforeAQueuedCommand) {
     EXPECT_TRUE(CardExists(4)) << "the queued Delete card ran";
     EXPECT_EQ(ConfigState(), std::optional<DWORD>(1));
 }
+
+// No Service Control Manager at start-up: the "Application Error" box with
+// the system's code, no window, and a clean end.
+TEST(DriverStart, NoServiceControlManagerIsAnApplicationError) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    ASSERT_TRUE(EndServiceControlManager()) << "services.exe not ended";
+    ConfigProgram program;
+    uiauto::MessageBoxInfo box = program.WaitForBox(10000);
+    ASSERT_TRUE(box) << "no error box";
+    EXPECT_EQ(box.caption, "Application Error");
+    EXPECT_NE(box.text.find("Win32 Error.  Code: "), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("mirvocfg.exe"), std::string::npos) << box.text;
+    EXPECT_EQ(box.owner, nullptr) << "the box has no owner";
+    EXPECT_EQ(uiauto::FindTopWindow(program.id(), "MIRVOCFG", nullptr), nullptr) << "the window came";
+    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
+    EXPECT_EQ(program.process().WaitForExit(10000), std::optional<DWORD>(0));
+}
