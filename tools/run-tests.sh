@@ -10,6 +10,8 @@ tools/setup-machine.sh
 # The WoW64 root is made once (as root) while the kits build; where it cannot
 # be made, make-root.sh says why and the 64-bit suite runs alone.
 tools/wow64/make-root.sh >/dev/null & make_root=$!
+# The pure rules natively, under the sanitizers, and each fuzz target briefly.
+tools/run-native-tests.sh
 tools/build-kits.sh
 # The zips to hand out: the tests unpack them and build from them alone.
 for preset in x64 x86; do

@@ -11,6 +11,7 @@ packages=(
   wine wine64 libwine
   xvfb xauth x11-apps imagemagick
   googletest
+  clang libclang-rt-14-dev
   python3 util-linux procps
 )
 missing=()

@@ -43,12 +43,17 @@ void ShowInitialView(ConfigWindow &view, HWND window) {
     view.ShowConfigStatus(IsConfigLoaded());
 }
 
-void RunMessageLoop(HWND window) {
+// Ends at the quit message, or at once after the message whose handling
+// raised an error: a command already queued must not run before the
+// program body reports it.
+void RunMessageLoop(HWND window, const ConfigWindow &view) {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (!view.PendingError() && GetMessageA(&message, nullptr, 0, 0) > 0) {
         // Only the dialog's own messages matter; the rest is dropped.
         IsDialogMessageA(window, &message);
     }
+    // The quit message that the error posted must not end the error's own box.
+    PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void RunConfigProgram(HINSTANCE instance, int showCommand, ConfigWindow &view) {
@@ -60,7 +65,7 @@ void RunConfigProgram(HINSTANCE instance, int showCommand, ConfigWindow &view) {
     if (!window) return;
     ShowInitialView(view, window);
     ShowWindow(window, showCommand);
-    RunMessageLoop(window);
+    RunMessageLoop(window, view);
     if (std::exception_ptr error = view.PendingError()) std::rethrow_exception(error);
 }
 

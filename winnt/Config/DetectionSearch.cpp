@@ -35,8 +35,9 @@ bool AskToAdd(ConfigView &view, std::size_t count) {
 }
 
 void AddCards(ConfigView &view, const std::vector<DWORD> &found) {
-    for (const CardPlacement &card : PlaceFoundCards(found, IsCardConfigured))
-        CreateCardKey(view, card.slot, card.address);
+    // Query a slot, create its card, then the next slot.
+    PlaceFoundCards(found, IsCardConfigured,
+                    [&view](const CardPlacement &card) { CreateCardKey(view, card.slot, card.address); });
     view.FillCardList();
     MarkConfigChanged(view);
 }

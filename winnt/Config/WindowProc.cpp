@@ -64,7 +64,10 @@ LRESULT Dispatch(ConfigWindow &view, HWND window, UINT message, WPARAM wParam, L
     case WM_CLOSE:
         if (!OnClose(window)) return 0;
         return DefWindowProcA(window, message, wParam, lParam);
-    case WM_COMMAND: OnCommand(view, window, LOWORD(wParam)); return 0;
+    case WM_COMMAND:
+        // After an error nothing more runs: the loop is ending to report it.
+        if (!view.PendingError()) OnCommand(view, window, LOWORD(wParam));
+        return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
     }
 }

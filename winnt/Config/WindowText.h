@@ -1,5 +1,5 @@
-// Texts that the configuration window shows: card list lines, the status
-// line and the error boxes.
+// Texts of the configuration window's error boxes (the card list lines and
+// the status line are in CardText.h).
 #pragma once
 
 #include <windows.h>
@@ -7,17 +7,9 @@
 #include <cstdint>
 #include <string>
 
-#include "StoreNames.h"
+#include "CardText.h"
 
 namespace cfg {
-
-// "KVT1\t at 0x000003A0 (OK)" for a used slot, "KVT2\t [not used]" for a free one.
-std::string FormatCardLineText(int slot, const CardRecord &card);
-
-// The status template with its "%s" replaced by "not" (not loaded) or by
-// nothing (loaded); "%%" gives "%", any other '%' stays as it is, so a
-// template can never make the formatting read what is not there.
-std::string FormatConfigStatus(const std::string &statusTemplate, bool loaded);
 
 // "Win32 Error.  Code: %d.\n%s", or "A Win32 API function failed" for code 0.
 std::string SystemErrorMessage(DWORD code, const std::string &systemText);

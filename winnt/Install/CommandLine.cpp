@@ -1,7 +1,5 @@
 #include "CommandLine.h"
 
-#include <windows.h>
-
 namespace installation {
 
 namespace {
@@ -53,6 +51,10 @@ bool CommandLineSelects(const std::string &commandLine, const std::string &lette
     return false;
 }
 
-bool OptionGiven(const std::string &letter) { return CommandLineSelects(GetCommandLineA(), letter); }
+InstallerAction ChooseAction(const std::string &commandLine) {
+    if (CommandLineSelects(commandLine, "x")) return InstallerAction::Uninstall;
+    if (CommandLineSelects(commandLine, "i")) return InstallerAction::Install;
+    return InstallerAction::Usage;
+}
 
 }  // namespace installation

@@ -1,4 +1,6 @@
-// The installer's options: a letter after "-", "/" or "\".
+// The installer's options: a letter after "-", "/" or "\". The splitting and
+// matching use no Windows header (they are fuzzed on the host); only
+// OptionGiven, in OptionGiven.cpp, asks the system for the command line.
 #pragma once
 
 #include <string>
@@ -17,6 +19,10 @@ bool ArgumentSelects(const std::string &argument, const std::string &letter);
 
 // True when some argument after the program's path selects `letter`.
 bool CommandLineSelects(const std::string &commandLine, const std::string &letter);
+
+// What a run does: "x" wins over "i"; with neither, the usage guide.
+enum class InstallerAction { Usage, Install, Uninstall };
+InstallerAction ChooseAction(const std::string &commandLine);
 
 // Whether this program's own command line selects the option `letter`.
 bool OptionGiven(const std::string &letter);

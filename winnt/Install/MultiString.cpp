@@ -9,15 +9,15 @@ namespace {
 
 // Length of the name at `offset`, stopping at the end of the data when the
 // name has no terminator there.
-std::string::size_type NameLength(const BYTE *list, DWORD size, std::string::size_type offset) {
-    const BYTE *begin = list + offset;
-    const BYTE *end = list + size;
-    return static_cast<std::string::size_type>(std::find(begin, end, BYTE(0)) - begin);
+std::string::size_type NameLength(const std::uint8_t *list, std::uint32_t size, std::string::size_type offset) {
+    const std::uint8_t *begin = list + offset;
+    const std::uint8_t *end = list + size;
+    return static_cast<std::string::size_type>(std::find(begin, end, std::uint8_t(0)) - begin);
 }
 
 // Offset just after the last name of the list (after its terminator when it
 // has one).
-std::string::size_type EndOfNames(const BYTE *list, DWORD size) {
+std::string::size_type EndOfNames(const std::uint8_t *list, std::uint32_t size) {
     std::string::size_type offset = 0;
     while (offset < size && list[offset] != 0) {
         offset += NameLength(list, size, offset);
@@ -26,13 +26,13 @@ std::string::size_type EndOfNames(const BYTE *list, DWORD size) {
     return offset;
 }
 
-bool NameAt(const BYTE *list, DWORD size, std::string::size_type offset, const std::string &name) {
+bool NameAt(const std::uint8_t *list, std::uint32_t size, std::string::size_type offset, const std::string &name) {
     return NameLength(list, size, offset) == name.size() && std::memcmp(list + offset, name.data(), name.size()) == 0;
 }
 
 }  // namespace
 
-std::string::size_type FindInMultiString(const BYTE *list, DWORD size, const std::string &name) {
+std::string::size_type FindInMultiString(const std::uint8_t *list, std::uint32_t size, const std::string &name) {
     std::string::size_type offset = 0;
     while (offset < size && list[offset] != 0) {
         if (NameAt(list, size, offset, name)) return offset;
@@ -41,9 +41,9 @@ std::string::size_type FindInMultiString(const BYTE *list, DWORD size, const std
     return kNotFound;
 }
 
-std::vector<BYTE> AppendToMultiString(const BYTE *list, DWORD size, const std::string &name) {
+std::vector<std::uint8_t> AppendToMultiString(const std::uint8_t *list, std::uint32_t size, const std::string &name) {
     const std::string::size_type end = EndOfNames(list, size);
-    std::vector<BYTE> result(list, list + end);
+    std::vector<std::uint8_t> result(list, list + end);
     if (end > 0 && list[end - 1] != 0) result.push_back(0);  // the last name had no terminator
     result.insert(result.end(), name.begin(), name.end());
     result.push_back(0);
@@ -54,8 +54,8 @@ std::vector<BYTE> AppendToMultiString(const BYTE *list, DWORD size, const std::s
     return result;
 }
 
-bool RemoveFromMultiString(std::vector<BYTE> &list, const std::string &name) {
-    const DWORD size = static_cast<DWORD>(list.size());
+bool RemoveFromMultiString(std::vector<std::uint8_t> &list, const std::string &name) {
+    const std::uint32_t size = static_cast<std::uint32_t>(list.size());
     const std::string::size_type offset = FindInMultiString(list.data(), size, name);
     if (offset == kNotFound) return false;
     const std::string::size_type removed = std::min<std::string::size_type>(name.size() + 1, size - offset);

@@ -24,12 +24,11 @@ void RunInstaller() {
     try {
         if (!IsWindowsNT4OrLater())
             throw InstallFailure("Mirvo.sys can only be installed on Windows NT version 4.0 or higher");
-        if (OptionGiven("x"))
-            DoUninstall();
-        else if (OptionGiven("i"))
-            DoInstall();
-        else
-            ShowUsage();
+        switch (ChooseAction(GetCommandLineA())) {
+        case InstallerAction::Uninstall: DoUninstall(); break;
+        case InstallerAction::Install: DoInstall(); break;
+        case InstallerAction::Usage: ShowUsage(); break;
+        }
     } catch (const InstallFailure &failure) {
         WriteLine(std::string("Could not install: ") + failure.what());
     }

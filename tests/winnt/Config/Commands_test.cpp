@@ -97,3 +97,27 @@ TEST(RegistryError, CardSubkeyThatCannotBeCreated) {
     EXPECT_FALSE(uiauto::HasMessageBox(program.id()));
     program.process().Kill();
 }
+
+// The list box's notifications are no commands: a selection change or a
+// double-click on a line changes nothing and shows nothing.
+TEST(CardList, SelectionChangeAndDoubleClickDoNothing) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    SetConfigState(1);
+    WriteCard(3, 0x3D0);
+    ConfigProgram program;
+    ASSERT_TRUE(program.StartPastDriverWarning());
+    const std::vector<std::string> lines = program.Lines();
+
+    ASSERT_TRUE(program.Select(3));
+    HWND list = uiauto::Control(program.window(), kCardList);
+    for (WORD notification : {WORD(LBN_SELCHANGE), WORD(LBN_DBLCLK)})
+        PostMessageA(program.window(), WM_COMMAND, MAKEWPARAM(kCardList, notification), reinterpret_cast<LPARAM>(list));
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_FALSE(uiauto::HasMessageBox(program.id())) << "no setup, no question";
+    EXPECT_EQ(program.Lines(), lines);
+    EXPECT_EQ(program.Selection(), 3);
+    EXPECT_EQ(program.Status(), kLoaded);
+    EXPECT_EQ(ReadValue(CardKeyPath(3), "Address"), std::optional<DWORD>(0x3D0));
+    EXPECT_EQ(ConfigState(), std::optional<DWORD>(1));
+    EXPECT_EQ(program.Exit(), std::optional<DWORD>(0));
+}

@@ -1,8 +1,9 @@
 // The configuration utility's rules, called directly: slot names and key
-// paths, state texts, card list lines, the status line, where found cards
-// go, and the texts of the error boxes.
+// paths, where found cards go, and the texts of the error boxes (the card
+// list lines and the status line are in CardText_test.cpp).
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "DetectionPlacement.h"
@@ -18,46 +19,6 @@ TEST(StoreNames, FirstAndLastSlot) {
     EXPECT_EQ(CardKeyPath(0), "System\\CurrentControlSet\\Services\\Mirvo\\0");
     EXPECT_EQ(CardKeyPath(9), "System\\CurrentControlSet\\Services\\Mirvo\\9");
     EXPECT_EQ(CardKeyPath(31), "System\\CurrentControlSet\\Services\\Mirvo\\31");
-}
-
-TEST(StoreNames, StateTexts) {
-    EXPECT_EQ(CardStateText(1), "OK");
-    EXPECT_EQ(CardStateText(2), "Resource conflict");
-    EXPECT_EQ(CardStateText(3), "Card not found");
-    EXPECT_EQ(CardStateText(4), "New card");
-    for (DWORD other : {0ul, 5ul, 6ul, 0x80000000ul, 0xFFFFFFFFul})
-        EXPECT_EQ(CardStateText(other), "Unknown") << "state code " << other;
-}
-
-TEST(CardLine, UsedSlot) {
-    EXPECT_EQ(FormatCardLineText(0, {true, 0x3A0, 1}), "KVT1\t at 0x000003A0 (OK)");
-    EXPECT_EQ(FormatCardLineText(31, {true, 0xFFFFFFFF, 3}), "KVT32\t at 0xFFFFFFFF (Card not found)");
-    EXPECT_EQ(FormatCardLineText(4, {true, 0x123456789ull & 0xFFFFFFFF, 2}),
-              "KVT5\t at 0x23456789 (Resource conflict)");
-}
-
-TEST(CardLine, UsedSlotWithoutValues) {
-    EXPECT_EQ(FormatCardLineText(2, {true, 0, 0}), "KVT3\t at 0x00000000 (Unknown)");
-    EXPECT_EQ(FormatCardLineText(2, {true, 0xabc, 5}), "KVT3\t at 0x00000ABC (Unknown)");
-}
-
-TEST(CardLine, FreeSlotIgnoresValues) {
-    EXPECT_EQ(FormatCardLineText(1, {}), "KVT2\t [not used]");
-    EXPECT_EQ(FormatCardLineText(1, {false, 0x3A0, 1}), "KVT2\t [not used]");
-}
-
-TEST(ConfigStatus, TemplateOfTheResources) {
-    const std::string tmpl = "Configuration is %s loaded";
-    EXPECT_EQ(FormatConfigStatus(tmpl, false), "Configuration is not loaded");
-    EXPECT_EQ(FormatConfigStatus(tmpl, true), "Configuration is  loaded");
-}
-
-TEST(ConfigStatus, OddTemplatesAreSafe) {
-    EXPECT_EQ(FormatConfigStatus("", false), "");
-    EXPECT_EQ(FormatConfigStatus("no word here", false), "no word here");
-    EXPECT_EQ(FormatConfigStatus("%s", false), "not");
-    EXPECT_EQ(FormatConfigStatus("%s and %s", false), "not and %s");
-    EXPECT_EQ(FormatConfigStatus("100%% %s %d %n %", false), "100% not %d %n %");
 }
 
 TEST(Placement, LowestFreeSlotsInProbeOrder) {
@@ -82,6 +43,14 @@ TEST(Placement, StopsAskingOnceEveryCardIsPlaced) {
     ASSERT_EQ(placed.size(), 1u);
     EXPECT_EQ(placed[0].slot, 3);
     EXPECT_EQ(asked, (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST(Placement, EachCardIsWrittenBeforeTheNextSlotIsAsked) {
+    std::vector<std::string> calls;
+    PlaceFoundCards(
+        {0x300, 0x310}, [&](int slot) { return calls.push_back("ask " + std::to_string(slot)), slot == 1; },
+        [&](const CardPlacement &card) { calls.push_back("create " + std::to_string(card.slot)); });
+    EXPECT_EQ(calls, (std::vector<std::string>{"ask 0", "create 0", "ask 1", "ask 2", "create 2"}));
 }
 
 TEST(Placement, MoreCardsThanFreeSlots) {

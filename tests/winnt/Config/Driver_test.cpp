@@ -3,6 +3,11 @@
 // it and reads the card states back.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <tlhelp32.h>
+
+#include "UniqueHandle.h"
+
 #include "ConfigProgram.h"
 #include "SimCard.h"
 #include "SimConfig.h"
@@ -125,4 +130,67 @@ TEST(LoadConfig, DriverThatFailsToStartDisablesTheDriverCommands) {
     EXPECT_FALSE(uiauto::IsControlEnabled(program.window(), kLoadConfig));
     EXPECT_FALSE(uiauto::IsControlEnabled(program.window(), kFindCards));
     EXPECT_EQ(program.Lines()[4], UsedLine(4, 0x340, "Unknown")) << "no states without the driver";
+}
+
+namespace {
+
+// Ends the prefix's Service Control Manager, so that the program's next call
+// on its service handles fails. False when it was not found.
+bool EndServiceControlManager() {
+    kit::FileHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+        if (_stricmp(entry.szExeFile, "services.exe") != 0) continue;
+        kit::KernelHandle process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (!process || !TerminateProcess(process.get(), 1)) return false;
+        return WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
+    }
+    return false;
+}
+
+}  // namespace
+
+// A SystemError inside a command ends the message loop at once: a command
+// queued behind it never runs, and the "Application Error" box ends the run.
+TEST(LoadConfig, ASystemErrorEndsTheProgramBeforeAQueuedCommand) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    SetConfigState(1);
+    WriteCard(4, 0x340);
+    ConfigProgram program;
+    ASSERT_TRUE(program.StartPastDriverWarning());
+    ASSERT_TRUE(program.Select(4));
+    ASSERT_TRUE(EndServiceControlManager()) << "services.exe not ended";
+
+    // Load config is disabled after the warning; the commands come as the
+    // buttons would send them, both queued before the first runs.
+    PostMessageA(program.window(), WM_COMMAND, MAKEWPARAM(kLoadConfig, BN_CLICKED), 0);
+    PostMessageA(program.window(), WM_COMMAND, MAKEWPARAM(kDeleteCard, BN_CLICKED), 0);
+    uiauto::MessageBoxInfo box = program.WaitForBox(10000);
+    ASSERT_TRUE(box) << "no error box; status \"" << program.Status() << "\", running "
+                     << program.process().Running() << ", exit " << program.process().WaitForExit(0).value_or(12345) << ", card 4 " << CardExists(4);
+    EXPECT_EQ(box.caption, "Application Error");
+    EXPECT_NE(box.text.find("Win32 Error.  Code: "), std::string::npos) << box.text;
+    EXPECT_TRUE(CardExists(4)) << "the queued Delete card ran";
+    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
+    EXPECT_EQ(program.process().WaitForExit(10000), std::optional<DWORD>(0));
+    EXPECT_TRUE(CardExists(4)) << "the queued Delete card ran";
+    EXPECT_EQ(ConfigState(), std::optional<DWORD>(1));
+}
+
+// No Service Control Manager at start-up: the "Application Error" box with
+// the system's code, no window, and a clean end.
+TEST(DriverStart, NoServiceControlManagerIsAnApplicationError) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    ASSERT_TRUE(EndServiceControlManager()) << "services.exe not ended";
+    ConfigProgram program;
+    uiauto::MessageBoxInfo box = program.WaitForBox(10000);
+    ASSERT_TRUE(box) << "no error box";
+    EXPECT_EQ(box.caption, "Application Error");
+    EXPECT_NE(box.text.find("Win32 Error.  Code: "), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find("mirvocfg.exe"), std::string::npos) << box.text;
+    EXPECT_EQ(box.owner, nullptr) << "the box has no owner";
+    EXPECT_EQ(uiauto::FindTopWindow(program.id(), "MIRVOCFG", nullptr), nullptr) << "the window came";
+    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
+    EXPECT_EQ(program.process().WaitForExit(10000), std::optional<DWORD>(0));
 }

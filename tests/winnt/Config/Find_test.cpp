@@ -183,3 +183,39 @@ TEST_F(FindFixture, DetectFailingAtTheFirstCandidate) {
     for (int slot = 1; slot < 32; ++slot) EXPECT_FALSE(CardExists(slot)) << "slot " << slot;
     EXPECT_EQ(ConfigState(), std::optional<DWORD>(1));
 }
+
+// Each found card is written as its slot is found free; a write that fails
+// shows its "Error" box, counts as placed, and the placement goes on.
+TEST_F(FindFixture, ACardSubkeyThatCannotBeCreatedCountsAsPlaced) {
+    ASSERT_EQ(simcard::InstallAndStartDriver(), "");
+    RemoveSimulatedCards();
+    AddSimulatedCard("KVT1", candidates[3]);
+    AddSimulatedCard("KVT2", candidates[6]);
+    ASSERT_EQ(MakeServiceKeyVolatile(), "");
+    SetConfigState(1);
+    StartProgram();
+
+    uiauto::MessageBoxInfo box = PressFind();
+    ExpectQuestion(box, 2);
+    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDYES));
+    const std::string expected = SystemText(ERROR_CHILD_MUST_BE_VOLATILE);
+    for (int slot = 0; slot < 2; ++slot) {
+        uiauto::MessageBoxInfo error = program->WaitForBox();
+        ASSERT_TRUE(error) << "no error box for slot " << slot;
+        EXPECT_EQ(error.caption, "Error");
+        EXPECT_EQ(error.text.substr(0, error.text.find_last_not_of("\r\n") + 1), expected);
+        EXPECT_EQ(error.owner, program->window());
+        ASSERT_TRUE(uiauto::AnswerMessageBox(error.window, IDOK));
+    }
+    ASSERT_TRUE(uiauto::WaitForControlText(program->window(), kStatus, kNotLoaded));
+    ASSERT_TRUE(program->WaitIdle());
+    EXPECT_FALSE(uiauto::HasMessageBox(program->id())) << "one box per found card, no more";
+    for (int slot = 0; slot < 32; ++slot) EXPECT_FALSE(CardExists(slot)) << "slot " << slot;
+    EXPECT_EQ(ConfigState(), std::optional<DWORD>(0));
+    const std::vector<std::string> lines = program->Lines();
+    ASSERT_EQ(lines.size(), 32u);
+    EXPECT_EQ(lines[0], FreeLine(0));
+    EXPECT_EQ(lines[1], FreeLine(1));
+    EXPECT_TRUE(program->process().Running());
+    program->process().Kill();
+}

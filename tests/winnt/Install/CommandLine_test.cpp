@@ -1,16 +1,17 @@
-// Splitting the command line and choosing options; the usage guide's lines.
+// Splitting the command line and choosing options. No Windows header: these
+// cases also run natively under the sanitizers (tests/native).
 #include <gtest/gtest.h>
 
 #include "CommandLine.h"
-#include "Usage.h"
 
 #include <string>
 #include <vector>
 
 using installation::ArgumentSelects;
+using installation::ChooseAction;
 using installation::CommandLineSelects;
+using installation::InstallerAction;
 using installation::SplitCommandLine;
-using installation::UsageLines;
 
 namespace {
 
@@ -48,17 +49,12 @@ TEST(InstallerOptionLetters, TheProgramsOwnPathIsNoArgument) {
     EXPECT_TRUE(CommandLineSelects("INSTALL.EXE \"\" -y", "y")) << "an empty argument is skipped";
 }
 
-TEST(InstallerUsageGuide, TwentyLinesWithTheirBlanks) {
-    const Args lines = UsageLines();
-    ASSERT_EQ(20u, lines.size());
-    const std::string banner = lines[1];
-    EXPECT_EQ(0u, banner.find("INSTALL.EXE")) << banner;
-    EXPECT_EQ(banner.size() - 11, banner.rfind("Usage guide")) << banner;
-    for (int i : {0, 4, 6, 17}) EXPECT_EQ("", lines[i]) << "line " << i + 1;
-    for (int i : {2, 8, 10, 12, 14, 15}) EXPECT_EQ(' ', lines[i].back()) << "line " << i + 1 << " ends with a blank";
-    for (int i : {8, 10, 12, 14}) EXPECT_EQ(0u, lines[i].find("  -")) << "line " << i + 1;
-    for (int i : {9, 11, 13, 15, 16})
-        EXPECT_EQ(6u, lines[i].find_first_not_of(' ')) << "line " << i + 1 << " begins with six blanks";
+TEST(InstallerAction, UninstallWinsOverInstall) {
+    EXPECT_EQ(InstallerAction::Uninstall, ChooseAction("INSTALL.EXE -i -x"));
+    EXPECT_EQ(InstallerAction::Uninstall, ChooseAction("INSTALL.EXE /X -I -y"));
+    EXPECT_EQ(InstallerAction::Install, ChooseAction("INSTALL.EXE -f \\i"));
+    EXPECT_EQ(InstallerAction::Usage, ChooseAction("INSTALL.EXE -y -f -ix"));
+    EXPECT_EQ(InstallerAction::Usage, ChooseAction("-x"));
 }
 
 }  // namespace

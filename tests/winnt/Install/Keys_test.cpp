@@ -103,4 +103,17 @@ TEST(InstallerInstallPause, YesOptionDoesNotPause) {
     EXPECT_EQ(kInstallComplete, outcome.Lines().back());
 }
 
+// The pause belongs to a finished install: a caught failure ends the run at
+// once, also without -y and with a console to wait on.
+TEST(InstallerInstallPause, AFailureEndsWithoutAPause) {
+    InstallStandIn();
+    ScratchKit kit;
+    const Outcome outcome = RunInstallerWithKeys(kit, "-i -f", {}, 5000);
+    EXPECT_TRUE(outcome.finished) << "the failed install waited for a key";
+    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_NE(std::string::npos, outcome.output.find("Could not install: Win32 Error.  Code: 1073."))
+        << outcome.output;
+    EXPECT_EQ(std::string::npos, outcome.output.find("Press any key")) << outcome.output;
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include "MultiString.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,11 @@ using installation::RemoveFromMultiString;
 
 namespace {
 
-std::vector<BYTE> Bytes(const std::string &text) { return std::vector<BYTE>(text.begin(), text.end()); }
+std::vector<std::uint8_t> Bytes(const std::string &text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
 
-std::string Shown(const std::vector<BYTE> &bytes) {
+std::string Shown(const std::vector<std::uint8_t> &bytes) {
     std::string text;
-    for (BYTE b : bytes) text += b == 0 ? std::string("\\0") : std::string(1, static_cast<char>(b));
+    for (std::uint8_t b : bytes) text += b == 0 ? std::string("\\0") : std::string(1, static_cast<char>(b));
     return text;
 }
 
@@ -26,29 +27,29 @@ std::string Shown(const std::vector<BYTE> &bytes) {
 struct Guarded {
     explicit Guarded(const std::string &text) : bytes(Bytes(text)) {
         bytes.insert(bytes.end(), {0, 'M', 'i', 'r', 'v', 'o', 0, 0});
-        size = static_cast<DWORD>(text.size());
+        size = static_cast<std::uint32_t>(text.size());
     }
-    const BYTE *data() const { return bytes.data(); }
-    std::vector<BYTE> bytes;
-    DWORD size;
+    const std::uint8_t *data() const { return bytes.data(); }
+    std::vector<std::uint8_t> bytes;
+    std::uint32_t size;
 };
 
-std::vector<BYTE> Append(const std::string &list) {
+std::vector<std::uint8_t> Append(const std::string &list) {
     const Guarded guarded(list);
     return AppendToMultiString(guarded.data(), guarded.size, "Mirvo");
 }
 
 std::string Removed(const std::string &list) {
-    std::vector<BYTE> bytes = Bytes(list);
+    std::vector<std::uint8_t> bytes = Bytes(list);
     RemoveFromMultiString(bytes, "Mirvo");
     return Shown(bytes);
 }
 
 TEST(InstallerSourceListSearch, FindsOnlyTheWholeNameInItsOwnCase) {
     const std::string list("Eventlog\0Mirvo\0Other\0\0", 22);
-    EXPECT_EQ(9u, FindInMultiString(reinterpret_cast<const BYTE *>(list.data()), 22, "Mirvo"));
+    EXPECT_EQ(9u, FindInMultiString(reinterpret_cast<const std::uint8_t *>(list.data()), 22, "Mirvo"));
     const std::string others("mirvo\0MIRVO\0Mirvo2\0Mirv\0\0", 25);
-    EXPECT_EQ(kNotFound, FindInMultiString(reinterpret_cast<const BYTE *>(others.data()), 25, "Mirvo"));
+    EXPECT_EQ(kNotFound, FindInMultiString(reinterpret_cast<const std::uint8_t *>(others.data()), 25, "Mirvo"));
 }
 
 TEST(InstallerSourceListSearch, StopsAtTheListsEndAndItsSize) {
@@ -98,7 +99,7 @@ TEST(InstallerSourceListRemove, ALastEntryLeavesThePreviousTerminatorAndTheClosi
 }
 
 TEST(InstallerSourceListRemove, LeavesOtherListsUntouched) {
-    std::vector<BYTE> list = Bytes(std::string("mirvo\0Mirvo2\0\0", 14));
+    std::vector<std::uint8_t> list = Bytes(std::string("mirvo\0Mirvo2\0\0", 14));
     EXPECT_FALSE(RemoveFromMultiString(list, "Mirvo"));
     EXPECT_EQ(Shown(Bytes(std::string("mirvo\0Mirvo2\0\0", 14))), Shown(list));
 }

@@ -84,4 +84,42 @@ TEST(InstallerSourcesOnUninstall, AListWithoutTheSourceIsLeftAlone) {
     EXPECT_EQ(Printable(before), Printable(SourcesAfter("-x -y", before)));
 }
 
+// An unreadable list ends the uninstall after the files, before the service:
+// the list stays as it was and the service stays installed.
+void ExpectUninstallEndsAtTheList(const char *what) {
+    ScratchKit kit;
+    const std::optional<RegistryValue> before = ReadMachineValue(kEventLogKey, "Sources");
+    const Outcome outcome = RunInstaller(kit, "-x -y");
+    ASSERT_TRUE(outcome.finished) << what;
+    EXPECT_EQ(0u, outcome.exitCode) << what;
+    ASSERT_FALSE(outcome.Lines().empty()) << what;
+    EXPECT_EQ("Could not install: Error reading EventLog\\Sources", outcome.Lines().back()) << what;
+    EXPECT_TRUE(QueryMirvoService()) << what << ": the service was removed";
+    EXPECT_FALSE(MachineKeyExists(kSourceKey)) << what << ": the source key goes first";
+    const std::optional<RegistryValue> after = ReadMachineValue(kEventLogKey, "Sources");
+    ASSERT_EQ(before.has_value(), after.has_value()) << what;
+    if (before) EXPECT_EQ(Printable(before->data), Printable(after->data)) << what << ": the list was written";
+}
+
+TEST(InstallerSourcesOnUninstall, AListOfAnotherTypeEndsTheUninstall) {
+    // Installed first: the install needs a readable list.
+    WriteMachineValue(kEventLogKey, "Sources", REG_MULTI_SZ, MultiString({"Eventlog"}));
+    ScratchKit kit;
+    kit.AddStandInFiles();
+    ASSERT_EQ(kInstallComplete, RunInstaller(kit, "-i -y").Lines().back());
+    WriteMachineValue(kEventLogKey, "Sources", REG_SZ, MultiString({"Eventlog", "Mirvo"}));
+    ExpectUninstallEndsAtTheList("a list of another type");
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), ReadMachineValue(kEventLogKey, "Sources")->type);
+}
+
+TEST(InstallerSourcesOnUninstall, AnEmptyOrMissingListEndsTheUninstall) {
+    ScratchKit kit;
+    kit.AddStandInFiles();
+    ASSERT_EQ(kInstallComplete, RunInstaller(kit, "-i -y").Lines().back());
+    WriteMachineValue(kEventLogKey, "Sources", REG_MULTI_SZ, {});
+    ExpectUninstallEndsAtTheList("an empty list");
+    ASSERT_EQ(ERROR_SUCCESS, testreg::DeleteValue(kEventLogKey, "Sources"));
+    ExpectUninstallEndsAtTheList("a missing list");
+}
+
 }  // namespace

@@ -1,0 +1,99 @@
+// The resources compiled into the built mirvocfg.exe: its dialog template
+// "MIRVOCFG", control by control, and its version.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "DialogTemplate.h"
+#include "KitPaths.h"
+#include "TemplateControls.h"
+
+namespace {
+
+using reader_test::kButtonClass;
+using reader_test::kNoId;
+using reader_test::kStaticClass;
+constexpr WORD kListBoxClass = 0x0083;
+
+const std::string &Program() {
+    static const std::string path = kit::KitPath("mirvocfg.exe");
+    return path;
+}
+
+TEST(ConfigResources, TemplateClassCaptionStylesAndFont) {
+    uiauto::DialogTemplate dialog;
+    std::string error;
+    ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), "MIRVOCFG", dialog, error)) << error;
+    EXPECT_EQ("MIRVOCFG", dialog.windowClass.name);
+    EXPECT_EQ(0, dialog.menu.ordinal) << "no menu";
+    EXPECT_EQ("", dialog.menu.name);
+    EXPECT_EQ("4 channel loadcell card configuration", dialog.caption);
+    EXPECT_EQ(0x90CA28C4u, dialog.style) << std::hex << "style 0x" << dialog.style;
+    EXPECT_EQ(0x401u, dialog.exStyle) << std::hex << "extended style 0x" << dialog.exStyle;
+    EXPECT_EQ(0, dialog.x);
+    EXPECT_EQ(2, dialog.y);
+    EXPECT_EQ(264, dialog.cx);
+    EXPECT_EQ(145, dialog.cy);
+    EXPECT_EQ(8, dialog.pointSize);
+    EXPECT_EQ("MS Sans Serif", dialog.font);
+}
+
+// No static carries WS_GROUP, and the icon keeps its 16 by 16 size.
+TEST(ConfigResources, TenControlsInTabOrder) {
+    const DWORD child = WS_CHILD | WS_VISIBLE;
+    const DWORD button = child | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER;
+    const DWORD text = child | SS_LEFT;
+    const DWORD list = child | WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_USETABSTOPS;
+    const std::vector<reader_test::TemplateControl> expected = {
+        {kNoId, kStaticClass, "&Card List", 12, 4, 60, 8, text},
+        {104, kListBoxClass, "", 8, 16, 184, 100, list},
+        {102, kButtonClass, "&Delete card", 200, 16, 52, 16, button},
+        {103, kButtonClass, "&Edit card", 200, 36, 52, 16, button},
+        {IDCANCEL, kButtonClass, "E&xit", 200, 96, 52, 18, button},
+        {kNoId, kStaticClass, nullptr, 144, 128, 104, 8, text},
+        {kNoId, kStaticClass, "MAINICON", 120, 120, 16, 16, child | SS_ICON},
+        {106, kButtonClass, "&Load config", 200, 56, 52, 16, button},
+        {105, kStaticClass, "Configuration is %s loaded", 8, 124, 100, 8, text},
+        {107, kButtonClass, "&Find new cards", 200, 76, 52, 16, button},
+    };
+    uiauto::DialogTemplate dialog;
+    std::string error;
+    ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), "MIRVOCFG", dialog, error)) << error;
+    reader_test::ExpectTemplateControls(dialog, expected);
+}
+
+std::string VersionString(const std::string &info, const char *name) {
+    char *value = nullptr;
+    UINT length = 0;
+    const std::string path = std::string("\\StringFileInfo\\080904E4\\") + name;
+    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void **>(&value), &length) || !value)
+        return "<no " + std::string(name) + ">";
+    return std::string(value, strnlen(value, length));
+}
+
+TEST(ConfigResources, Version101InBritishEnglish) {
+    const DWORD size = GetFileVersionInfoSizeA(Program().c_str(), nullptr);
+    ASSERT_NE(0u, size) << "no version resource";
+    std::string info(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA(Program().c_str(), 0, size, info.data()));
+    VS_FIXEDFILEINFO *fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
+    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
+    EXPECT_EQ(0x00010000u, fixed->dwFileVersionLS);
+    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
+    EXPECT_EQ(0x00010000u, fixed->dwProductVersionLS);
+    WORD *translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation),
+                               &length));
+    EXPECT_EQ(0x0809, translation[0]) << "English (United Kingdom)";
+    EXPECT_EQ("Configuration program for MIRVO", VersionString(info, "FileDescription"));
+    EXPECT_EQ("1.01", VersionString(info, "FileVersion"));
+    EXPECT_EQ("MIRVOCFG", VersionString(info, "InternalName"));
+    EXPECT_EQ("mirvocfg.exe", VersionString(info, "OriginalFilename"));
+    EXPECT_NE('<', VersionString(info, "CompanyName")[0]);
+    EXPECT_NE('<', VersionString(info, "LegalCopyright")[0]);
+}
+
+}  // namespace
