@@ -98,7 +98,9 @@ void ExpectUninstallEndsAtTheList(const char *what) {
     EXPECT_FALSE(MachineKeyExists(kSourceKey)) << what << ": the source key goes first";
     const std::optional<RegistryValue> after = ReadMachineValue(kEventLogKey, "Sources");
     ASSERT_EQ(before.has_value(), after.has_value()) << what;
-    if (before) EXPECT_EQ(Printable(before->data), Printable(after->data)) << what << ": the list was written";
+    if (before) {
+        EXPECT_EQ(Printable(before->data), Printable(after->data)) << what << ": the list was written";
+    }
 }
 
 TEST(InstallerSourcesOnUninstall, AListOfAnotherTypeEndsTheUninstall) {
