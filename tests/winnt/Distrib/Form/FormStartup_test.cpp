@@ -35,6 +35,11 @@ class FormLayoutTest : public FormReaderTest, public ::testing::WithParamInterfa
 
 TEST_P(FormLayoutTest, MeasuresItsTwipsAtTheDisplaysPixelsPerInch) {
     const int dpi = GetParam();
+    // Measured in the display's own pixels, as the form is laid out.
+    using SetAware = BOOL(WINAPI *)();
+    if (const auto setAware = reinterpret_cast<SetAware>(
+            reinterpret_cast<void *>(GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware"))))
+        setAware();
     if (dpi != 96) {
         kit::RegKey key;
         ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0,
