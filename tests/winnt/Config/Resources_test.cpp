@@ -2,12 +2,12 @@
 // "MIRVOCFG", control by control, and its version.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
 #include "TemplateControls.h"
+#include "VersionInfo.h"
 
 namespace {
 
@@ -63,37 +63,20 @@ TEST(ConfigResources, TenControlsInTabOrder) {
     reader_test::ExpectTemplateControls(dialog, expected);
 }
 
-std::string VersionString(const std::string &info, const char *name) {
-    char *value = nullptr;
-    UINT length = 0;
-    const std::string path = std::string("\\StringFileInfo\\080904E4\\") + name;
-    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void **>(&value), &length) || !value)
-        return "<no " + std::string(name) + ">";
-    return std::string(value, strnlen(value, length));
-}
-
 TEST(ConfigResources, Version101InBritishEnglish) {
-    const DWORD size = GetFileVersionInfoSizeA(Program().c_str(), nullptr);
-    ASSERT_NE(0u, size) << "no version resource";
-    std::string info(size, '\0');
-    ASSERT_TRUE(GetFileVersionInfoA(Program().c_str(), 0, size, info.data()));
-    VS_FIXEDFILEINFO *fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
-    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
-    EXPECT_EQ(0x00010000u, fixed->dwFileVersionLS);
-    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
-    EXPECT_EQ(0x00010000u, fixed->dwProductVersionLS);
-    WORD *translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void **>(&translation),
-                               &length));
-    EXPECT_EQ(0x0809, translation[0]) << "English (United Kingdom)";
-    EXPECT_EQ("Configuration program for MIRVO", VersionString(info, "FileDescription"));
-    EXPECT_EQ("1.01", VersionString(info, "FileVersion"));
-    EXPECT_EQ("MIRVOCFG", VersionString(info, "InternalName"));
-    EXPECT_EQ("mirvocfg.exe", VersionString(info, "OriginalFilename"));
-    EXPECT_NE('<', VersionString(info, "CompanyName")[0]);
-    EXPECT_NE('<', VersionString(info, "LegalCopyright")[0]);
+    const uiauto::VersionInfo version(Program());
+    ASSERT_TRUE(version.Found()) << "no version resource";
+    EXPECT_EQ(0x00010000u, version.Fixed().dwFileVersionMS);
+    EXPECT_EQ(0x00010000u, version.Fixed().dwFileVersionLS);
+    EXPECT_EQ(0x00010000u, version.Fixed().dwProductVersionMS);
+    EXPECT_EQ(0x00010000u, version.Fixed().dwProductVersionLS);
+    EXPECT_EQ(0x0809, version.Language()) << "English (United Kingdom)";
+    EXPECT_EQ("Configuration program for MIRVO", version.String("FileDescription"));
+    EXPECT_EQ("1.01", version.String("FileVersion"));
+    EXPECT_EQ("MIRVOCFG", version.String("InternalName"));
+    EXPECT_EQ("mirvocfg.exe", version.String("OriginalFilename"));
+    EXPECT_NE('<', version.String("CompanyName")[0]);
+    EXPECT_NE('<', version.String("LegalCopyright")[0]);
 }
 
 }  // namespace

@@ -2,13 +2,13 @@
 // icon group 128 and the version resource.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <iterator>
 #include <string>
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
 #include "MirvoMfcReader.h"
+#include "VersionInfo.h"
 
 namespace {
 
@@ -81,68 +81,38 @@ TEST(MfcResources, Template102ControlsInOrder) {
     }
 }
 
-#pragma pack(push, 2)
-struct GroupIconEntry {
-    BYTE width, height, colours, reserved;
-    WORD planes, bitCount;
-    DWORD bytes;
-    WORD id;
-};
-#pragma pack(pop)
 
 TEST(MfcResources, Icon128HasA32And16PixelImageOf16Colours) {
     std::string error;
-    const std::string group = uiauto::ReadResource(Program(), MAKEINTRESOURCEA(128), RT_GROUP_ICON, error);
-    ASSERT_GE(group.size(), 6u) << error;
-    const WORD count = reinterpret_cast<const WORD *>(group.data())[2];
-    ASSERT_EQ(2, count) << "images in icon group 128";
-    ASSERT_EQ(6 + 2 * sizeof(GroupIconEntry), group.size());
+    const std::vector<uiauto::IconImage> images = uiauto::ReadIconGroup(Program(), MAKEINTRESOURCEA(128), error);
+    ASSERT_EQ(2u, images.size()) << "images in icon group 128 " << error;
     for (int i = 0; i < 2; ++i) {
         const int size = i == 0 ? 32 : 16;
         SCOPED_TRACE(std::to_string(size) + " by " + std::to_string(size));
-        GroupIconEntry entry;
-        std::memcpy(&entry, group.data() + 6 + i * sizeof entry, sizeof entry);
-        EXPECT_EQ(size, entry.width);
-        EXPECT_EQ(size, entry.height);
-        EXPECT_EQ(16, entry.colours);
-        EXPECT_EQ(4, entry.bitCount);
-        const std::string image = uiauto::ReadResource(Program(), MAKEINTRESOURCEA(entry.id), RT_ICON, error);
-        BITMAPINFOHEADER bitmap = {};
-        ASSERT_GE(image.size(), sizeof bitmap) << error;
-        std::memcpy(&bitmap, image.data(), sizeof bitmap);
-        EXPECT_EQ(size, bitmap.biWidth);
-        EXPECT_EQ(2 * size, bitmap.biHeight) << "the image and its mask";
-        EXPECT_EQ(4, bitmap.biBitCount);
+        EXPECT_EQ(size, images[i].width);
+        EXPECT_EQ(size, images[i].height);
+        EXPECT_EQ(16, images[i].colours);
+        EXPECT_EQ(4, images[i].bitCount);
+        EXPECT_EQ(size, images[i].bitmap.biWidth);
+        EXPECT_EQ(2 * size, images[i].bitmap.biHeight) << "the image and its mask";
+        EXPECT_EQ(4, images[i].bitmap.biBitCount);
     }
 }
 
-std::string VersionString(const std::string &info, const char *name) {
-    char *value = nullptr;
-    UINT length = 0;
-    const std::string path = std::string("\\StringFileInfo\\000004b0\\") + name;
-    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void **>(&value), &length) || !value)
-        return "<no " + std::string(name) + ">";
-    return std::string(value, strnlen(value, length));
-}
-
 TEST(MfcResources, VersionIs1001WithItsNamesAndTheDebugFlag) {
-    const DWORD size = GetFileVersionInfoSizeA(Program().c_str(), nullptr);
-    ASSERT_NE(0u, size) << "no version resource";
-    std::string info(size, '\0');
-    ASSERT_TRUE(GetFileVersionInfoA(Program().c_str(), 0, size, info.data()));
-    VS_FIXEDFILEINFO *fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void **>(&fixed), &length));
-    EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwFileVersionLS);
-    EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
-    EXPECT_EQ(0x00000001u, fixed->dwProductVersionLS);
-    EXPECT_TRUE(fixed->dwFileFlags & fixed->dwFileFlagsMask & VS_FF_DEBUG) << "the debug flag";
-    EXPECT_EQ("1, 0, 0, 1", VersionString(info, "FileVersion"));
-    EXPECT_EQ("1, 0, 0, 1", VersionString(info, "ProductVersion"));
-    EXPECT_EQ("Mirvo_mfc", VersionString(info, "InternalName"));
-    EXPECT_EQ("Mirvo_mfc.EXE", VersionString(info, "OriginalFilename"));
-    EXPECT_EQ("Mirvo_mfc Application", VersionString(info, "ProductName"));
+    const uiauto::VersionInfo version(Program());
+    ASSERT_TRUE(version.Found()) << "no version resource";
+    const VS_FIXEDFILEINFO &fixed = version.Fixed();
+    EXPECT_EQ(0x00010000u, fixed.dwFileVersionMS);
+    EXPECT_EQ(0x00000001u, fixed.dwFileVersionLS);
+    EXPECT_EQ(0x00010000u, fixed.dwProductVersionMS);
+    EXPECT_EQ(0x00000001u, fixed.dwProductVersionLS);
+    EXPECT_TRUE(fixed.dwFileFlags & fixed.dwFileFlagsMask & VS_FF_DEBUG) << "the debug flag";
+    EXPECT_EQ("1, 0, 0, 1", version.String("FileVersion"));
+    EXPECT_EQ("1, 0, 0, 1", version.String("ProductVersion"));
+    EXPECT_EQ("Mirvo_mfc", version.String("InternalName"));
+    EXPECT_EQ("Mirvo_mfc.EXE", version.String("OriginalFilename"));
+    EXPECT_EQ("Mirvo_mfc Application", version.String("ProductName"));
 }
 
 }  // namespace
