@@ -81,10 +81,15 @@ void ReaderFixture::StartWatchingExit() {
 void ReaderFixture::WaitForWindow() {
     ASSERT_TRUE(program_.Started()) << program_.Error();
     MainWindowSearch search = {program_.Id(), &reader_, nullptr};
-    uiauto::WaitUntil([&] {
-        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
+    // A program's start under Wine on a busy machine can take longer than a
+    // click's answer: a start gets more time, still bounded.
+    constexpr DWORD kStartTimeoutMs = 20000;
+    uiauto::WaitUntil(
+        [&] {
+            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        kStartTimeoutMs);
     window_ = search.found;
     ASSERT_NE(nullptr, window_) << reader_.name << " showed no " << (reader_.windowClass ? reader_.windowClass : "")
                                 << " window";
