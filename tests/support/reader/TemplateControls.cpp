@@ -19,6 +19,7 @@ void ExpectTemplateControls(const uiauto::DialogTemplate &dialog, const std::vec
         } else {
             EXPECT_NE("", got.text.name) << "the maker's notice has a text";
         }
+        EXPECT_EQ(want.textOrdinal, got.text.ordinal);
         EXPECT_EQ(want.x, got.x);
         EXPECT_EQ(want.y, got.y);
         EXPECT_EQ(want.cx, got.cx);

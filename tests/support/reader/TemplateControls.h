@@ -20,6 +20,7 @@ struct TemplateControl {
     const char *text;  // nullptr: the maker's notice, any wording
     short x, y, cx, cy;
     DWORD style;
+    WORD textOrdinal = 0;  // a resource named by number (an icon), else 0
 };
 
 // Each control's id, class, text, place and style, no extended style, and

@@ -2,19 +2,19 @@
 // icon group 128 and the version resource.
 #include <gtest/gtest.h>
 
-#include <iterator>
 #include <string>
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
 #include "MirvoMfcReader.h"
+#include "TemplateControls.h"
 #include "VersionInfo.h"
 
 namespace {
 
-constexpr WORD kButtonClass = 0x0080;
-constexpr WORD kStaticClass = 0x0082;
-constexpr WORD kNoId = 0xFFFF;
+using reader_test::kButtonClass;
+using reader_test::kNoId;
+using reader_test::kStaticClass;
 
 const std::string &Program() {
     static const std::string path = kit::KitPath("Mirvo_mfc.exe");
@@ -40,47 +40,21 @@ TEST(MfcResources, Template102WindowStylesTitleAndFont) {
 }
 
 TEST(MfcResources, Template102ControlsInOrder) {
-    const struct {
-        WORD id;
-        WORD windowClass;
-        const char *text;  // nullptr: the maker's notice, any wording
-        WORD textOrdinal;  // the icon's resource number
-        short x, y, cx, cy;
-        DWORD style;
-    } expected[] = {
-        {IDCANCEL, kButtonClass, "E&xit", 0, 144, 56, 50, 14, 0x50010000},
-        {1001, kStaticClass, "", 0, 67, 29, 127, 12, 0x50020000},
-        {1002, kButtonClass, "Init", 0, 7, 7, 50, 14, 0x50010000},
-        {1003, kButtonClass, "Finish", 0, 67, 7, 50, 14, 0x50010000},
-        {1004, kButtonClass, "Read", 0, 7, 27, 50, 14, 0x50010000},
-        {kNoId, kStaticClass, nullptr, 0, 42, 57, 94, 13, 0x50020000},
-        {kNoId, kStaticClass, "", 128, 7, 50, 20, 20, 0x50000003},
+    // The icon control names icon resource 128 by number.
+    const std::vector<reader_test::TemplateControl> expected = {
+        {IDCANCEL, kButtonClass, "E&xit", 144, 56, 50, 14, 0x50010000},
+        {1001, kStaticClass, "", 67, 29, 127, 12, 0x50020000},
+        {1002, kButtonClass, "Init", 7, 7, 50, 14, 0x50010000},
+        {1003, kButtonClass, "Finish", 67, 7, 50, 14, 0x50010000},
+        {1004, kButtonClass, "Read", 7, 27, 50, 14, 0x50010000},
+        {kNoId, kStaticClass, nullptr, 42, 57, 94, 13, 0x50020000},
+        {kNoId, kStaticClass, "", 7, 50, 20, 20, 0x50000003, 128},
     };
     uiauto::DialogTemplate dialog;
     std::string error;
     ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), MAKEINTRESOURCEA(102), dialog, error)) << error;
-    ASSERT_EQ(std::size(expected), dialog.items.size());
-    for (size_t i = 0; i < dialog.items.size(); ++i) {
-        const auto &want = expected[i];
-        const auto &got = dialog.items[i];
-        SCOPED_TRACE("control " + std::to_string(i) + " (id " + std::to_string(want.id) + ")");
-        EXPECT_EQ(want.id, got.id);
-        EXPECT_EQ(want.windowClass, got.windowClass.ordinal) << "class " << got.windowClass.name;
-        if (want.text) {
-            EXPECT_EQ(want.text, got.text.name);
-        } else {
-            EXPECT_NE("", got.text.name) << "the maker's notice has a text";
-        }
-        EXPECT_EQ(want.textOrdinal, got.text.ordinal);
-        EXPECT_EQ(want.x, got.x);
-        EXPECT_EQ(want.y, got.y);
-        EXPECT_EQ(want.cx, got.cx);
-        EXPECT_EQ(want.cy, got.cy);
-        EXPECT_EQ(want.style, got.style) << std::hex << "style 0x" << got.style << ", expected 0x" << want.style;
-        EXPECT_EQ(0u, got.exStyle);
-    }
+    reader_test::ExpectTemplateControls(dialog, expected);
 }
-
 
 TEST(MfcResources, Icon128HasA32And16PixelImageOf16Colours) {
     std::string error;
