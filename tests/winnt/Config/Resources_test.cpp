@@ -6,6 +6,7 @@
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
+#include "ProgramResources.h"
 #include "TemplateControls.h"
 #include "VersionInfo.h"
 
@@ -22,21 +23,9 @@ const std::string &Program() {
 }
 
 TEST(ConfigResources, TemplateClassCaptionStylesAndFont) {
-    uiauto::DialogTemplate dialog;
-    std::string error;
-    ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), "MIRVOCFG", dialog, error)) << error;
-    EXPECT_EQ("MIRVOCFG", dialog.windowClass.name);
-    EXPECT_EQ(0, dialog.menu.ordinal) << "no menu";
-    EXPECT_EQ("", dialog.menu.name);
-    EXPECT_EQ("4 channel loadcell card configuration", dialog.caption);
-    EXPECT_EQ(0x90CA28C4u, dialog.style) << std::hex << "style 0x" << dialog.style;
-    EXPECT_EQ(0x401u, dialog.exStyle) << std::hex << "extended style 0x" << dialog.exStyle;
-    EXPECT_EQ(0, dialog.x);
-    EXPECT_EQ(2, dialog.y);
-    EXPECT_EQ(264, dialog.cx);
-    EXPECT_EQ(145, dialog.cy);
-    EXPECT_EQ(8, dialog.pointSize);
-    EXPECT_EQ("MS Sans Serif", dialog.font);
+    reader_test::ExpectTemplateFrame(reader_test::ReadTemplate(Program(), "MIRVOCFG"),
+                                     {"MIRVOCFG", "4 channel loadcell card configuration", 0x90CA28C4, 0x401, 0, 2,
+                                      264, 145});
 }
 
 // No static carries WS_GROUP, and the icon keeps its 16 by 16 size.
@@ -57,19 +46,12 @@ TEST(ConfigResources, TenControlsInTabOrder) {
         {105, kStaticClass, "Configuration is %s loaded", 8, 124, 100, 8, text},
         {107, kButtonClass, "&Find new cards", 200, 76, 52, 16, button},
     };
-    uiauto::DialogTemplate dialog;
-    std::string error;
-    ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), "MIRVOCFG", dialog, error)) << error;
-    reader_test::ExpectTemplateControls(dialog, expected);
+    reader_test::ExpectTemplateControls(reader_test::ReadTemplate(Program(), "MIRVOCFG"), expected);
 }
 
 TEST(ConfigResources, Version101InBritishEnglish) {
     const uiauto::VersionInfo version(Program());
-    ASSERT_TRUE(version.Found()) << "no version resource";
-    EXPECT_EQ(0x00010000u, version.Fixed().dwFileVersionMS);
-    EXPECT_EQ(0x00010000u, version.Fixed().dwFileVersionLS);
-    EXPECT_EQ(0x00010000u, version.Fixed().dwProductVersionMS);
-    EXPECT_EQ(0x00010000u, version.Fixed().dwProductVersionLS);
+    reader_test::ExpectFixedVersion(version, 0x00010000, 0x00010000);
     EXPECT_EQ(0x0809, version.Language()) << "English (United Kingdom)";
     EXPECT_EQ("Configuration program for MIRVO", version.String("FileDescription"));
     EXPECT_EQ("1.01", version.String("FileVersion"));

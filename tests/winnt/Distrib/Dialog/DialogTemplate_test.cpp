@@ -6,6 +6,7 @@
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
+#include "ProgramResources.h"
 #include "TemplateControls.h"
 
 namespace {
@@ -19,30 +20,14 @@ const std::string &Program() {
     return path;
 }
 
-uiauto::DialogTemplate ReadTemplate() {
-    uiauto::DialogTemplate dialog;
-    std::string error;
-    EXPECT_TRUE(uiauto::ReadDialogTemplate(Program(), "MIRVOTEST", dialog, error)) << error;
-    return dialog;
-}
+uiauto::DialogTemplate ReadTemplate() { return reader_test::ReadTemplate(Program(), "MIRVOTEST"); }
 
+// Not WS_VISIBLE: start-up shows the window. The caption is "KVT Example "
+// and the toolchain.
 TEST(DialogTemplate, WindowClassCaptionStylesAndFont) {
-    const uiauto::DialogTemplate dialog = ReadTemplate();
-    EXPECT_EQ("MIRVOTEST", dialog.windowClass.name);
-    EXPECT_EQ(0, dialog.windowClass.ordinal);
-    EXPECT_EQ("", dialog.menu.name);
-    EXPECT_EQ(0, dialog.menu.ordinal) << "no menu";
-    EXPECT_EQ("KVT Example MinGW-w64 GCC " + std::to_string(__GNUC__), dialog.caption)
-        << "\"KVT Example \" and the toolchain";
-    EXPECT_EQ(static_cast<DWORD>(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT), dialog.style)
-        << std::hex << "style 0x" << dialog.style << "; not WS_VISIBLE: start-up shows the window";
-    EXPECT_EQ(0u, dialog.exStyle);
-    EXPECT_EQ(0, dialog.x);
-    EXPECT_EQ(0, dialog.y);
-    EXPECT_EQ(186, dialog.cx);
-    EXPECT_EQ(85, dialog.cy);
-    EXPECT_EQ(8, dialog.pointSize);
-    EXPECT_EQ("MS Sans Serif", dialog.font);
+    reader_test::ExpectTemplateFrame(
+        ReadTemplate(), {"MIRVOTEST", "KVT Example MinGW-w64 GCC " + std::to_string(__GNUC__),
+                         WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 186, 85});
 }
 
 TEST(DialogTemplate, SevenControlsInOrder) {
@@ -62,20 +47,7 @@ TEST(DialogTemplate, SevenControlsInOrder) {
 }
 
 TEST(DialogTemplate, MainIconIsOne32By32ImageOf16Colours) {
-    std::string error;
-    const std::vector<uiauto::IconImage> images = uiauto::ReadIconGroup(Program(), "MAINICON", error);
-    ASSERT_EQ(1u, images.size()) << "images in MAINICON; " << error;
-    const uiauto::IconImage &entry = images[0];
-    EXPECT_EQ(32, entry.width);
-    EXPECT_EQ(32, entry.height);
-    EXPECT_EQ(16, entry.colours);
-    EXPECT_EQ(4, entry.bitCount);
-
-    const BITMAPINFOHEADER &bitmap = entry.bitmap;
-    EXPECT_EQ(32, bitmap.biWidth);
-    EXPECT_EQ(64, bitmap.biHeight) << "the image and its mask";
-    EXPECT_EQ(4, bitmap.biBitCount);
-    EXPECT_EQ(sizeof bitmap + 16 * 4 + 32 * 32 / 2 + 32 * 4, entry.bytes) << "palette, pixels and mask";
+    reader_test::ExpectIconGroup(Program(), "MAINICON", {{32, 16, 4}});
 }
 
 TEST(DialogTemplate, CarriesAVersion) {

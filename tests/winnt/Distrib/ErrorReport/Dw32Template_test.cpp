@@ -6,6 +6,7 @@
 
 #include "DialogTemplate.h"
 #include "KitPaths.h"
+#include "ProgramResources.h"
 #include "TemplateControls.h"
 
 namespace {
@@ -20,24 +21,13 @@ const std::string &Program() {
 }
 
 TEST(Dw32Template, WindowClassCaptionStylesAndFont) {
-    uiauto::DialogTemplate dialog;
-    std::string error;
-    ASSERT_TRUE(uiauto::ReadDialogTemplate(Program(), "MIRVOAPP", dialog, error)) << error;
-    EXPECT_EQ("MIRVOAPP", dialog.windowClass.name);
-    EXPECT_EQ(0, dialog.menu.ordinal) << "no menu";
-    EXPECT_EQ("", dialog.menu.name);
-    EXPECT_EQ("Mirvo MinGW-w64 GCC W32 Example", dialog.caption) << "\"Mirvo \", the toolchain, \" W32 Example\"";
-    const DWORD style = WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME |
-                        DS_SETFONT | DS_3DLOOK | DS_CENTER | DS_CONTEXTHELP;
-    EXPECT_EQ(style, dialog.style) << std::hex << "style 0x" << dialog.style << ", expected 0x" << style;
-    EXPECT_EQ(static_cast<DWORD>(WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP), dialog.exStyle)
-        << std::hex << "extended style 0x" << dialog.exStyle;
-    EXPECT_EQ(0, dialog.x);
-    EXPECT_EQ(0, dialog.y);
-    EXPECT_EQ(200, dialog.cx);
-    EXPECT_EQ(83, dialog.cy);
-    EXPECT_EQ(8, dialog.pointSize);
-    EXPECT_EQ("MS Sans Serif", dialog.font);
+    const uiauto::DialogTemplate dialog = reader_test::ReadTemplate(Program(), "MIRVOAPP");
+    // The caption: "Mirvo ", the toolchain, " W32 Example".
+    reader_test::ExpectTemplateFrame(
+        dialog, {"MIRVOAPP", "Mirvo MinGW-w64 GCC W32 Example",
+                 WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_SETFONT |
+                     DS_3DLOOK | DS_CENTER | DS_CONTEXTHELP,
+                 WS_EX_DLGMODALFRAME | WS_EX_CONTEXTHELP, 0, 0, 200, 83});
 
     const DWORD button = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER;
     const DWORD text = WS_CHILD | WS_VISIBLE | SS_LEFT;
@@ -54,18 +44,8 @@ TEST(Dw32Template, WindowClassCaptionStylesAndFont) {
 }
 
 TEST(Dw32Template, MainIconIsOne32By32ImageOf16ColoursAndAVersion) {
+    reader_test::ExpectIconGroup(Program(), "MAINICON", {{32, 16, 4}});
     std::string error;
-    const std::vector<uiauto::IconImage> images = uiauto::ReadIconGroup(Program(), "MAINICON", error);
-    ASSERT_EQ(1u, images.size()) << error;
-    EXPECT_EQ(32, images[0].width);
-    EXPECT_EQ(32, images[0].height);
-    EXPECT_EQ(16, images[0].colours);
-    EXPECT_EQ(4, images[0].bitCount);
-    EXPECT_EQ(32, images[0].bitmap.biWidth);
-    EXPECT_EQ(64, images[0].bitmap.biHeight) << "the image and its mask";
-    EXPECT_EQ(4, images[0].bitmap.biBitCount);
-    EXPECT_EQ(sizeof(BITMAPINFOHEADER) + 16 * 4 + 32 * 32 / 2 + 32 * 4, images[0].bytes) << "palette, pixels and mask";
-
     EXPECT_NE("", uiauto::ReadResource(Program(), MAKEINTRESOURCEA(VS_VERSION_INFO), RT_VERSION, error)) << error;
 }
 
