@@ -6,7 +6,8 @@
 // request, its normal reply, and keeps serving.
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <chrono>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -70,31 +71,22 @@ enum class Shape { Missing, Short, Exact, Long, Misaligned };
 const Shape kShapes[] = {Shape::Missing, Shape::Short, Shape::Exact, Shape::Long, Shape::Misaligned};
 const char *const kShapeNames[] = {"missing", "short", "exact", "long", "misaligned"};
 
+// A junk-filled buffer in one of the shapes, with room for the longest
+// behind an odd start.
 struct Buffer {
-    unsigned char *data;
-    DWORD length;
-};
-
-// A junk-filled arena with room for the longest shape behind an odd start.
-struct Arena {
-    Arena() : bytes(kLong + 64) {}
-    Buffer Give(Shape shape, DWORD size) {
-        std::fill(bytes.begin(), bytes.end(), kJunkByte);
-        switch (shape) {
-        case Shape::Missing: return {nullptr, 0};
-        case Shape::Short: return {bytes.data(), size ? size - 1 : 0};
-        case Shape::Exact: return {bytes.data(), size};
-        case Shape::Long: return {bytes.data(), kLong};
-        case Shape::Misaligned: return {bytes.data() + 1, size};
-        }
-        return {nullptr, 0};
+    Buffer(Shape shape, DWORD size) : bytes(kLong + 64, kJunkByte) {
+        const DWORD lengths[] = {0, size ? size - 1 : 0, size, kLong, size};
+        length = lengths[int(shape)];
+        data = shape == Shape::Missing ? nullptr : bytes.data() + (shape == Shape::Misaligned);
     }
-    bool UntouchedFrom(const Buffer &buffer, DWORD offset) const {
-        for (DWORD i = offset; i < buffer.length; ++i)
-            if (buffer.data[i] != kJunkByte) return false;
+    bool UntouchedFrom(DWORD offset) const {
+        for (DWORD i = offset; i < length; ++i)
+            if (data[i] != kJunkByte) return false;
         return true;
     }
     std::vector<unsigned char> bytes;
+    unsigned char *data;
+    DWORD length;
 };
 
 // What the driver answers to one request; "" when it is what it must be.
@@ -103,35 +95,30 @@ std::string Answer(HANDLE device, bool card, DWORD code, Shape inShape, Shape ou
     const bool own = known && known->card == card;
     // Unknown requests get the sizes of a result, so short and exact differ.
     const DWORD requestSize = known ? known->requestSize : 4, replySize = known ? known->replySize : 8;
-    Arena inArena, outArena;
-    const Buffer in = inArena.Give(inShape, requestSize), out = outArena.Give(outShape, replySize);
+    Buffer in(inShape, requestSize), out(outShape, replySize);
     const bool wellFormed = own && in.length >= requestSize && out.length >= replySize;
 
     DWORD returned = kJunk;
     SetLastError(kJunk);
     const BOOL ok = DeviceIoControl(device, code, in.data, in.length, out.data, out.length, &returned, nullptr);
     const DWORD error = GetLastError();
-    char what[160];
-    wsprintfA(what, "%s code 0x%08lX, %s input of %lu, %s output of %lu: ", card ? "card" : "control", code,
+    char request[160];
+    wsprintfA(request, "%s code 0x%08lX, %s input of %lu, %s output of %lu: ", card ? "card" : "control", code,
               kShapeNames[int(inShape)], in.length, kShapeNames[int(outShape)], out.length);
-    if (wellFormed) {
-        if (!ok) return what + std::string("refused, error ") + std::to_string(error);
-        if (returned != replySize) return what + std::string("replied ") + std::to_string(returned) + " bytes";
-        if (!outArena.UntouchedFrom(out, replySize)) return what + std::string("wrote past its reply");
-        // The junk request finds nothing: no card there, no text.
-        const auto *result = reinterpret_cast<const KVTSIM_RESULT *>(out.data);
-        if (code == IOCTL_KVTSIM_GET_ERROR_TEXT) {
-            if (result->Ok) return what + std::string("found a text for 0xBDBDBDBD");
-        } else if (!result->Ok) {
-            return what + std::string("not Ok");
-        }
-        return "";
+    const std::string what = request;
+    if (!wellFormed) {
+        if (ok) return what + "accepted";
+        if (error != (own ? ERROR_INSUFFICIENT_BUFFER : ERROR_INVALID_FUNCTION))
+            return what + "error " + std::to_string(error);
+        return out.UntouchedFrom(0) ? "" : what + "wrote into the output";
     }
-    if (ok) return what + std::string("accepted");
-    const DWORD expected = !own ? ERROR_INVALID_FUNCTION : ERROR_INSUFFICIENT_BUFFER;
-    if (error != expected) return what + std::string("error ") + std::to_string(error);
-    if (out.data && !outArena.UntouchedFrom(out, 0)) return what + std::string("wrote into the output");
-    return "";
+    if (!ok) return what + "refused, error " + std::to_string(error);
+    if (returned != replySize) return what + "replied " + std::to_string(returned) + " bytes";
+    if (!out.UntouchedFrom(replySize)) return what + "wrote past its reply";
+    // The junk request finds nothing (no text, no card at the address); the
+    // unscripted card says Ok.
+    const bool found = reinterpret_cast<const KVTSIM_RESULT *>(out.data)->Ok;
+    return found == (code != IOCTL_KVTSIM_GET_ERROR_TEXT) ? "" : what + "a wrong reply";
 }
 
 // Every code in every shape pair to a card handle and a control handle;
@@ -157,27 +144,16 @@ kit::FileHandle OpenDevice(const char *path) {
 
 const char kCardPath[] = "\\\\.\\KVT1";
 
-// A sweep on a thread of its own, over handles of its own or shared ones.
-class SweepThread {
-public:
-    SweepThread(HANDLE card, HANDLE control) : card_(card), control_(control) {
-        thread_.reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
-    }
-    std::string Join() {
-        if (WaitForSingleObject(thread_.get(), 60000) != WAIT_OBJECT_0) return "sweep thread did not end\n";
-        return failures_;
-    }
+// A sweep on a thread of its own, over handles of its own or shared ones;
+// its failures, or that it did not end.
+std::future<std::string> SweepOnAThread(HANDLE card, HANDLE control) {
+    return std::async(std::launch::async, Sweep, card, control);
+}
 
-private:
-    static DWORD WINAPI Run(void *param) {
-        auto *self = static_cast<SweepThread *>(param);
-        self->failures_ = Sweep(self->card_, self->control_);
-        return 0;
-    }
-    HANDLE card_, control_;
-    std::string failures_;
-    kit::KernelHandle thread_;
-};
+std::string Joined(std::future<std::string> &sweep) {
+    return sweep.wait_for(std::chrono::seconds(60)) == std::future_status::ready ? sweep.get()
+                                                                                    : "sweep thread did not end\n";
+}
 
 using HostileClient = CardFixture;
 
@@ -199,12 +175,10 @@ TEST_F(HostileClient, ManyHandlesAtOnceAndAfterACloseThenAReaderStillReads) {
     const kit::FileHandle shared = OpenDevice(kCardPath), control = OpenDevice(KVTSIM_CONTROL_PATH);
     const kit::FileHandle own = OpenDevice(kCardPath), ownControl = OpenDevice(KVTSIM_CONTROL_PATH);
     ASSERT_TRUE(shared.valid() && control.valid() && own.valid() && ownControl.valid());
-    {
-        SweepThread onOwn(own.get(), ownControl.get()), onShared(shared.get(), control.get());
-        EXPECT_EQ(Sweep(shared.get(), control.get()), "") << "on the main thread";
-        EXPECT_EQ(onOwn.Join(), "") << "on handles of its own";
-        EXPECT_EQ(onShared.Join(), "") << "on the shared handles";
-    }
+    auto onOwn = SweepOnAThread(own.get(), ownControl.get()), onShared = SweepOnAThread(shared.get(), control.get());
+    EXPECT_EQ(Sweep(shared.get(), control.get()), "") << "on the main thread";
+    EXPECT_EQ(Joined(onOwn), "") << "on handles of its own";
+    EXPECT_EQ(Joined(onShared), "") << "on the shared handles";
 
     // A duplicate outlives the original's close: the card stays open for it,
     // and the closed handle itself is refused.
