@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # fuzz-rules.sh SECONDS [TARGET...]: builds the native rules (tests/native)
-# and runs each libFuzzer target for SECONDS (all six when none is named),
+# and runs each libFuzzer target for SECONDS (every target of KIT_FUZZ_TARGETS
+# in tests/native/CMakeLists.txt when none is named),
 # starting from the seeds in tests/native/corpus/<target>. New inputs go to
 # build/native/corpus/<target>, crashes to build/native/crashes/<target>/.
 # A long run:  tools/fuzz-rules.sh 600
@@ -11,8 +12,9 @@ shift
 build=build/native
 tools/build-native.sh >/dev/null
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_multistring fuzz_commandline fuzz_weighttext fuzz_fixedformat
-  fuzz_cardtext fuzz_copyerrortext)
+[ ${#targets[@]} -gt 0 ] || read -r -a targets <<<"$(sed -n '/^set(KIT_FUZZ_TARGETS/,/)/p' \
+  tests/native/CMakeLists.txt | tr '\n' ' ' | sed 's/set(KIT_FUZZ_TARGETS//; s/).*//')"
+[ ${#targets[@]} -gt 0 ] || { echo "no fuzz targets in tests/native/CMakeLists.txt" >&2; exit 1; }
 status=0
 for target in "${targets[@]}"; do
   mkdir -p "$build/corpus/$target" "$build/crashes/$target"

@@ -24,9 +24,9 @@ void LoadCardScript(const wchar_t *name, CardScript *script) {
     LoadFault(key, KVTSIM_WIDE(KVTSIM_VAL_FINISH_ERROR), &script->finish);
     LoadFault(key, KVTSIM_WIDE(KVTSIM_VAL_READ_ERROR), &script->read);
 
-    // Weights of any other size than four floats are ignored: the signal.
+    // Weights of another type or size than four floats count as none: the signal.
     ULONG bits[4] = {}, length = 0;
-    if (ReadValue(key, KVTSIM_WIDE(KVTSIM_VAL_WEIGHTS), bits, sizeof bits, &length) &&
+    if (ReadValue(key, KVTSIM_WIDE(KVTSIM_VAL_WEIGHTS), REG_BINARY, bits, sizeof bits, &length) &&
         length == sizeof bits) {
         script->fixedWeights = true;
         RtlCopyMemory(script->weightBits, bits, sizeof bits);

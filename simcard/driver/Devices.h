@@ -4,9 +4,9 @@
 
 #include <ntddk.h>
 
-namespace mirvosys {
+#include "RequestCheck.h"
 
-enum class DeviceKind : ULONG { Control, Card };
+namespace mirvosys {
 
 // The device extension.
 struct DeviceContext {

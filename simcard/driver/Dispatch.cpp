@@ -5,9 +5,24 @@
 #include "Detect.h"
 #include "Devices.h"
 #include "ErrorTexts.h"
+#include "RequestCheck.h"
 #include "Signal.h"
 
 namespace mirvosys {
+
+// The request check's own constants and the contract must agree.
+static_assert(request::kOpen == IOCTL_KVTSIM_OPEN, "open");
+static_assert(request::kInit == IOCTL_KVTSIM_INIT, "init");
+static_assert(request::kFinish == IOCTL_KVTSIM_FINISH, "finish");
+static_assert(request::kReadWeights == IOCTL_KVTSIM_READ_WEIGHTS, "read weights");
+static_assert(request::kGetErrorText == IOCTL_KVTSIM_GET_ERROR_TEXT, "error text");
+static_assert(request::kDetect == IOCTL_KVTSIM_DETECT, "detect");
+static_assert(request::kResultSize == sizeof(KVTSIM_RESULT), "result");
+static_assert(request::kWeightsReplySize == sizeof(KVTSIM_WEIGHTS_REPLY), "weights reply");
+static_assert(request::kErrorTextRequestSize == sizeof(KVTSIM_ERROR_TEXT_REQUEST), "text request");
+static_assert(request::kErrorTextReplySize == sizeof(KVTSIM_ERROR_TEXT_REPLY), "text reply");
+static_assert(request::kDetectRequestSize == sizeof(KVTSIM_DETECT_REQUEST), "detect request");
+static_assert(request::kDetectReplySize == sizeof(KVTSIM_DETECT_REPLY), "detect reply");
 
 namespace {
 const ULONG kPoolTag = 0x6463534B;  // "KScd"
@@ -31,44 +46,52 @@ ULONGLONG Milliseconds() {
     return perMillisecond ? ULONGLONG(counter.QuadPart) / perMillisecond : 0;
 }
 
-// A card request: every reply starts with the result.
-NTSTATUS CardRequest(ULONG code, const CardScript &script, void *buffer, ULONG outLength,
-                     ULONG_PTR *information) {
+NTSTATUS StatusOf(Verdict verdict) {
+    switch (verdict) {
+    case Verdict::Accept: return STATUS_SUCCESS;
+    case Verdict::NoCardState: return STATUS_INVALID_DEVICE_STATE;
+    case Verdict::BufferTooSmall: return STATUS_BUFFER_TOO_SMALL;
+    case Verdict::InvalidParameter: return STATUS_INVALID_PARAMETER;
+    case Verdict::UnknownRequest:
+    default: return STATUS_INVALID_DEVICE_REQUEST;
+    }
+}
+
+void AnswerFault(const ScriptedFault &fault, KVTSIM_RESULT *reply) {
+    reply->Ok = !fault.fails;
+    reply->LastError = fault.fails ? fault.lastError : 0;
+}
+
+// A card request whose buffers CheckRequest accepted: every reply starts
+// with the result.
+NTSTATUS AnswerCard(ULONG code, const CardScript &script, void *buffer) {
     switch (code) {
     case IOCTL_KVTSIM_OPEN: {
-        if (outLength < sizeof(KVTSIM_RESULT)) return STATUS_BUFFER_TOO_SMALL;
         auto *reply = static_cast<KVTSIM_RESULT *>(buffer);
         reply->Ok = !script.openFails;
         reply->LastError = script.openFails ? KVTSIM_OPEN_REFUSED_ERROR : 0;
-        *information = sizeof *reply;
         return STATUS_SUCCESS;
     }
     case IOCTL_KVTSIM_INIT:
-    case IOCTL_KVTSIM_FINISH: {
-        if (outLength < sizeof(KVTSIM_RESULT)) return STATUS_BUFFER_TOO_SMALL;
-        const ScriptedFault &fault = code == IOCTL_KVTSIM_INIT ? script.init : script.finish;
-        auto *reply = static_cast<KVTSIM_RESULT *>(buffer);
-        reply->Ok = !fault.fails;
-        reply->LastError = fault.fails ? fault.lastError : 0;
-        *information = sizeof *reply;
+        AnswerFault(script.init, static_cast<KVTSIM_RESULT *>(buffer));
         return STATUS_SUCCESS;
-    }
+    case IOCTL_KVTSIM_FINISH:
+        AnswerFault(script.finish, static_cast<KVTSIM_RESULT *>(buffer));
+        return STATUS_SUCCESS;
     case IOCTL_KVTSIM_READ_WEIGHTS: {
-        if (outLength < sizeof(KVTSIM_WEIGHTS_REPLY)) return STATUS_BUFFER_TOO_SMALL;
         auto *reply = static_cast<KVTSIM_WEIGHTS_REPLY *>(buffer);
         RtlZeroMemory(reply, sizeof *reply);
         if (script.read.fails) {
             reply->Result.LastError = script.read.lastError;
-        } else {
-            reply->Result.Ok = 1;
-            const ULONGLONG now = script.fixedWeights ? 0 : Milliseconds();
-            for (unsigned channel = 0; channel < 4; ++channel) {
-                reply->WeightBits[channel] = script.fixedWeights
-                                                 ? script.weightBits[channel]
-                                                 : FloatBitsFromMilli(SignalMilli(channel, now));
-            }
+            return STATUS_SUCCESS;
         }
-        *information = sizeof *reply;
+        reply->Result.Ok = 1;
+        const ULONGLONG now = script.fixedWeights ? 0 : Milliseconds();
+        for (unsigned channel = 0; channel < 4; ++channel) {
+            reply->WeightBits[channel] = script.fixedWeights
+                                             ? script.weightBits[channel]
+                                             : FloatBitsFromMilli(SignalMilli(channel, now));
+        }
         return STATUS_SUCCESS;
     }
     default:
@@ -76,29 +99,22 @@ NTSTATUS CardRequest(ULONG code, const CardScript &script, void *buffer, ULONG o
     }
 }
 
-NTSTATUS ControlRequest(ULONG code, void *buffer, ULONG inLength, ULONG outLength,
-                        ULONG_PTR *information) {
+// A control request whose buffers CheckRequest accepted. Request and reply
+// share the system buffer: the request's fields are taken first.
+NTSTATUS AnswerControl(ULONG code, void *buffer) {
     switch (code) {
     case IOCTL_KVTSIM_GET_ERROR_TEXT: {
-        if (inLength < sizeof(KVTSIM_ERROR_TEXT_REQUEST) ||
-            outLength < sizeof(KVTSIM_ERROR_TEXT_REPLY))
-            return STATUS_BUFFER_TOO_SMALL;
-        // Request and reply share the system buffer: take the code first.
         const ULONG errorCode = static_cast<KVTSIM_ERROR_TEXT_REQUEST *>(buffer)->Code;
         auto *reply = static_cast<KVTSIM_ERROR_TEXT_REPLY *>(buffer);
         RtlZeroMemory(reply, sizeof *reply);
         LookUpErrorText(errorCode, reply);
-        *information = sizeof *reply;
         return STATUS_SUCCESS;
     }
     case IOCTL_KVTSIM_DETECT: {
-        if (inLength < sizeof(KVTSIM_DETECT_REQUEST) || outLength < sizeof(KVTSIM_DETECT_REPLY))
-            return STATUS_BUFFER_TOO_SMALL;
         const ULONG address = static_cast<KVTSIM_DETECT_REQUEST *>(buffer)->Address;
         auto *reply = static_cast<KVTSIM_DETECT_REPLY *>(buffer);
         RtlZeroMemory(reply, sizeof *reply);
         DetectAt(address, reply);
-        *information = sizeof *reply;
         return STATUS_SUCCESS;
     }
     default:
@@ -141,22 +157,19 @@ NTSTATUS NTAPI DispatchCleanup(PDEVICE_OBJECT, PIRP irp) {
 NTSTATUS NTAPI DispatchDeviceControl(PDEVICE_OBJECT device, PIRP irp) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     const ULONG code = stack->Parameters.DeviceIoControl.IoControlCode;
-    const ULONG inLength = stack->Parameters.DeviceIoControl.InputBufferLength;
-    const ULONG outLength = stack->Parameters.DeviceIoControl.OutputBufferLength;
     void *buffer = irp->AssociatedIrp.SystemBuffer;
-    ULONG_PTR information = 0;
-    NTSTATUS status;
+    const DeviceKind kind = ContextOf(device)->kind;
+    const CardScript *script = kind == DeviceKind::Card ? ScriptOf(stack) : nullptr;
 
-    if (!buffer && (inLength || outLength)) {
-        status = STATUS_INVALID_PARAMETER;
-    } else if (ContextOf(device)->kind == DeviceKind::Control) {
-        status = ControlRequest(code, buffer, inLength, outLength, &information);
-    } else if (const CardScript *script = ScriptOf(stack)) {
-        status = CardRequest(code, *script, buffer, outLength, &information);
-    } else {
-        status = STATUS_INVALID_DEVICE_STATE;
-    }
-    return Complete(irp, status, information);
+    // Every buffer is the caller's: nothing is touched before the check.
+    const RequestVerdict verdict = CheckRequest({kind, code,
+                                                 stack->Parameters.DeviceIoControl.InputBufferLength,
+                                                 stack->Parameters.DeviceIoControl.OutputBufferLength,
+                                                 buffer != nullptr, script != nullptr});
+    NTSTATUS status = StatusOf(verdict.verdict);
+    if (NT_SUCCESS(status))
+        status = kind == DeviceKind::Card ? AnswerCard(code, *script, buffer) : AnswerControl(code, buffer);
+    return Complete(irp, status, NT_SUCCESS(status) ? verdict.replySize : 0);
 }
 
 }  // namespace mirvosys

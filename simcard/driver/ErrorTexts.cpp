@@ -11,9 +11,9 @@ void LookUpErrorText(ULONG code, KVTSIM_ERROR_TEXT_REPLY *reply) {
     wchar_t name[9];
     kvtcard::HexName(code, name);
     ULONG length = 0;
-    if (!ReadValue(key, name, reply->Text, sizeof reply->Text, &length)) return;
+    if (!ReadValue(key, name, REG_BINARY, reply->Text, sizeof reply->Text, &length)) return;
     reply->Found = 1;
-    reply->Length = length < sizeof reply->Text ? length : sizeof reply->Text;
+    reply->Length = length;
 }
 
 }  // namespace mirvosys

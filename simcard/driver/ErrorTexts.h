@@ -9,8 +9,8 @@
 
 namespace mirvosys {
 
-// Fills `reply` (zeroed by the caller) with the text of `code`, if any;
-// bytes past the 256th are not part of the text.
+// Fills `reply` (zeroed by the caller) with the text of `code`, if any; a
+// value of another type or over 256 bytes is no text.
 void LookUpErrorText(ULONG code, KVTSIM_ERROR_TEXT_REPLY *reply);
 
 }  // namespace mirvosys

@@ -55,40 +55,33 @@ void KeyHandle::Close() {
     handle_ = nullptr;
 }
 
-bool ReadValue(const KeyHandle &key, const wchar_t *name, void *data, ULONG capacity,
+bool ReadValue(const KeyHandle &key, const wchar_t *name, ULONG type, void *data, ULONG capacity,
                ULONG *length) {
     if (!key.IsOpen()) return false;
     UNICODE_STRING valueName;
     InitString(&valueName, name);
-    const ULONG header = FIELD_OFFSET(KEY_VALUE_PARTIAL_INFORMATION, Data);
-    ULONG size = header + capacity;
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        auto *info = static_cast<KEY_VALUE_PARTIAL_INFORMATION *>(
-            ExAllocatePoolWithTag(PagedPool, size, kPoolTag));
-        if (!info) return false;
-        ULONG needed = 0;
-        const NTSTATUS status =
-            ZwQueryValueKey(key.Get(), &valueName, KeyValuePartialInformation, info, size, &needed);
-        if (NT_SUCCESS(status)) {
-            const ULONG copied = info->DataLength < capacity ? info->DataLength : capacity;
-            RtlCopyMemory(data, info->Data, copied);
-            *length = info->DataLength;
-            ExFreePoolWithTag(info, kPoolTag);
-            return true;
-        }
-        ExFreePoolWithTag(info, kPoolTag);
-        // A value longer than asked for: fetch it whole, keep its head.
-        if ((status != STATUS_BUFFER_OVERFLOW && status != STATUS_BUFFER_TOO_SMALL) ||
-            needed <= size)
-            return false;
-        size = needed;
+    // One query with room for `capacity` bytes: a larger value fails it with
+    // an overflow and is never fetched whole, however large it is.
+    const ULONG size = FIELD_OFFSET(KEY_VALUE_PARTIAL_INFORMATION, Data) + capacity;
+    auto *info = static_cast<KEY_VALUE_PARTIAL_INFORMATION *>(
+        ExAllocatePoolWithTag(PagedPool, size, kPoolTag));
+    if (!info) return false;
+    ULONG needed = 0;
+    const NTSTATUS status =
+        ZwQueryValueKey(key.Get(), &valueName, KeyValuePartialInformation, info, size, &needed);
+    const bool found = NT_SUCCESS(status) && info->Type == type && info->DataLength <= capacity;
+    if (found) {
+        RtlCopyMemory(data, info->Data, info->DataLength);
+        *length = info->DataLength;
     }
-    return false;
+    ExFreePoolWithTag(info, kPoolTag);
+    return found;
 }
 
 bool ReadDword(const KeyHandle &key, const wchar_t *name, ULONG *value) {
     ULONG data = 0, length = 0;
-    if (!ReadValue(key, name, &data, sizeof data, &length) || length != sizeof data) return false;
+    if (!ReadValue(key, name, REG_DWORD, &data, sizeof data, &length) || length != sizeof data)
+        return false;
     *value = data;
     return true;
 }

@@ -25,13 +25,14 @@ private:
     HANDLE handle_ = nullptr;
 };
 
-// Reads a value's bytes into `data` (at most `capacity`). Returns false when
-// the value is missing. `length` gets the value's full length, which may be
-// more than was copied.
-bool ReadValue(const KeyHandle &key, const wchar_t *name, void *data, ULONG capacity,
+// The script's values are anybody's to write: a value counts only with the
+// type the script gives it and at most `capacity` bytes; of another type or
+// larger it counts as missing (false), and nothing is copied. `length` gets
+// the value's size.
+bool ReadValue(const KeyHandle &key, const wchar_t *name, ULONG type, void *data, ULONG capacity,
                ULONG *length);
 
-// A REG_DWORD (or any 4-byte value); false when missing or of another size.
+// A REG_DWORD of exactly four bytes; false for anything else.
 bool ReadDword(const KeyHandle &key, const wchar_t *name, ULONG *value);
 
 bool WriteDword(const KeyHandle &key, const wchar_t *name, ULONG value);

@@ -90,7 +90,7 @@ LONG ErrorMessage(DWORD errorCode, LPSTR text, LONG textSize) {
         SetLastError(ERROR_MR_MID_NOT_FOUND);
         return 0;
     }
-    return CopyErrorText(reply.Text, reply.Length, text, textSize) ? 1 : 0;
+    return CopyReplyText(reply.Text, sizeof reply.Text, reply.Length, text, textSize) ? 1 : 0;
 }
 
 // The trace's last argument: the reason, only for a failed call.

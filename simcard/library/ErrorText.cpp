@@ -19,4 +19,10 @@ bool CopyErrorText(const unsigned char *text, size_t length, char *buffer, long 
     return true;
 }
 
+bool CopyReplyText(const unsigned char *text, size_t capacity, unsigned long claimedLength,
+                   char *buffer, long size) {
+    const size_t length = claimedLength < capacity ? size_t(claimedLength) : capacity;
+    return CopyErrorText(text, length, buffer, size);
+}
+
 }  // namespace mirvo

@@ -12,4 +12,9 @@ namespace mirvo {
 // nothing, for no buffer or a size below 1.
 bool CopyErrorText(const unsigned char *text, size_t length, char *buffer, long size);
 
+// The same for a text that arrives in a reply's array of `capacity` bytes
+// with a length the driver claims: the claim is never trusted past the array.
+bool CopyReplyText(const unsigned char *text, size_t capacity, unsigned long claimedLength,
+                   char *buffer, long size);
+
 }  // namespace mirvo

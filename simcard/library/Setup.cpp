@@ -36,12 +36,16 @@ std::string SlotKeyPath(int slot) {
     return std::string(MIRVO_SERVICE_KEY) + "\\" + name;
 }
 
+// A slot's "Address", 0 when it has none: a value of another type or size
+// counts as none.
 DWORD SlotAddress(int slot) {
     kit::RegKey key;
-    DWORD address = 0, size = sizeof address;
-    if (OpenForQuery(SlotKeyPath(slot), key) == ERROR_SUCCESS)
-        RegQueryValueExA(key.get(), KVTSIM_VAL_ADDRESS, nullptr, nullptr,
-                         reinterpret_cast<BYTE *>(&address), &size);
+    DWORD address = 0, type = 0, size = sizeof address;
+    if (OpenForQuery(SlotKeyPath(slot), key) != ERROR_SUCCESS ||
+        RegQueryValueExA(key.get(), KVTSIM_VAL_ADDRESS, nullptr, &type,
+                         reinterpret_cast<BYTE *>(&address), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof address)
+        return 0;
     return address;
 }
 

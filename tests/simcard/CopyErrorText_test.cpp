@@ -44,4 +44,16 @@ TEST(CopyErrorText, NoRoomWritesNothing) {
     for (char c : buffer) EXPECT_EQ(static_cast<unsigned char>(c), 0xbd);
 }
 
+TEST(CopyErrorText, ClaimedLengthNeverReachesPastTheReplysText) {
+    // A reply's text array of 4 bytes whose length claims more: only the
+    // array counts, however large the caller's buffer.
+    char buffer[16];
+    for (unsigned long claim : {5ul, 256ul, 0xFFFFFFFFul}) {
+        std::memset(buffer, 0xbd, sizeof buffer);
+        EXPECT_TRUE(mirvo::CopyReplyText(kText, 4, claim, buffer, sizeof buffer)) << claim;
+        EXPECT_STREQ(buffer, "0123") << claim;
+        EXPECT_EQ(static_cast<unsigned char>(buffer[5]), 0xbd) << claim;
+    }
+}
+
 }  // namespace

@@ -5,23 +5,13 @@
 #include <cmath>
 #include <cstring>
 
-#include "MirvoLibrary.h"
-#include "SimCard.h"
+#include "CardFixture.h"
 
 namespace {
 
 const DWORD kJunk = 0xDEADBEEF;
 
-class ReaderEntries : public ::testing::Test {
-protected:
-    void StartDriver() { ASSERT_EQ(simcard::InstallAndStartDriver(), ""); }
-    LONG OpenKvt1() {
-        const LONG card = mirvo.Open("KVT1");
-        EXPECT_NE(card, MIRVO_INVALID_CARD) << "MirvoOpen(\"KVT1\") failed, error " << GetLastError();
-        return card;
-    }
-    MirvoLibrary mirvo;
-};
+using ReaderEntries = CardFixture;
 
 TEST_F(ReaderEntries, LibraryExportsEveryEntryAndTheDecoratedAliases) {
     ASSERT_TRUE(mirvo.Loaded());

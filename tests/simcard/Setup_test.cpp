@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "HostileValues.h"
 #include "KvtSimIoctl.h"
 #include "MirvoLibrary.h"
 #include "Registry.h"
@@ -146,6 +147,23 @@ TEST(Setup, OnlyCardNamesOfSlotsAndModeMinusOne) {
     }
     EXPECT_EQ(mirvo.Setup(nullptr, nullptr, -1), 0);
     EXPECT_EQ(mirvo.Setup(nullptr, "KVT1", 0), 0);
+}
+
+TEST(Setup, AnAddressOfAnotherTypeOrSizeShowsAsNone) {
+    MirvoLibrary mirvo;
+    for (const ValueShape &shape : kValueShapes) {
+        const HostileValue value = Shaped(shape, REG_DWORD, REG_BINARY, DwordBytes(0x3A0));
+        ASSERT_EQ(testreg::WriteValue(SlotPath(2), "Address", value.type, value.data.data(), DWORD(value.data.size())),
+                  ERROR_SUCCESS);
+        SetupCall call(mirvo, "KVT3");
+        HWND dialog = call.WaitForWindow("KVT3");
+        ASSERT_TRUE(dialog) << "no dialog for an Address " << shape.what;
+        EXPECT_EQ(FieldText(dialog), "0") << "an Address " << shape.what;
+        Press(dialog, IDCANCEL);
+        ASSERT_TRUE(call.Finished());
+        const std::optional<testreg::Value> after = testreg::ReadValue(SlotPath(2), "Address");
+        EXPECT_TRUE(after && after->type == value.type && after->data == value.data) << "changed: " << shape.what;
+    }
 }
 
 }  // namespace

@@ -166,6 +166,29 @@ void SetRefuseStop(bool on) { kvtsim::SetSwitch(KVTSIM_VAL_REFUSE_STOP, on); }
 void SetFailStart(bool on) { kvtsim::SetSwitch(KVTSIM_VAL_FAIL_START, on); }
 void ClearScript() { kvtsim::ClearAll(); }
 
+std::string WriteScriptValue(const std::string &path, const char *name, DWORD type,
+                             const std::vector<BYTE> &data) {
+    kit::RegKey key;
+    LONG error = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                 KEY_ALL_ACCESS | KVTSIM_REG_VIEW, nullptr, key.receive(), nullptr);
+    if (!error) error = RegSetValueExA(key.get(), name, 0, type, data.data(), DWORD(data.size()));
+    return error ? "writing " + path + "\\" + name + " failed, error " + std::to_string(error) : "";
+}
+
+std::optional<testreg::Value> ReadScriptValue(const std::string &path, const char *name) {
+    kit::RegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KVTSIM_REG_VIEW, key.receive()))
+        return std::nullopt;
+    testreg::Value value;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.get(), name, nullptr, &value.type, nullptr, &size)) return std::nullopt;
+    value.data.resize(size);
+    if (RegQueryValueExA(key.get(), name, nullptr, &value.type, value.data.data(), &size))
+        return std::nullopt;
+    value.data.resize(size);
+    return value;
+}
+
 void EnableTrace(const std::string &path) { kvtsim::SetTraceFile(path); }
 void DisableTrace() { kvtsim::RemoveTraceFile(); }
 

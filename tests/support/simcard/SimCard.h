@@ -5,8 +5,11 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "Registry.h"
 
 namespace simcard {
 
@@ -62,6 +65,13 @@ void SetDetectFault(DWORD address, DWORD lastError);
 // From the driver's next start: it refuses the stop control / fails to start.
 void SetRefuseStop(bool on);
 void SetFailStart(bool on);
+
+// Any value of the script, raw: under HKLM\<path> (a key of
+// SOFTWARE\KvtSim) in the view the driver reads, of any type and size, for
+// tests of hostile data. Returns "" or what failed.
+std::string WriteScriptValue(const std::string &path, const char *name, DWORD type,
+                             const std::vector<BYTE> &data);
+std::optional<testreg::Value> ReadScriptValue(const std::string &path, const char *name);
 
 // Removes the whole script (HKLM\SOFTWARE\KvtSim): the default card again.
 void ClearScript();
