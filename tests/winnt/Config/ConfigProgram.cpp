@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "KitPaths.h"
 #include "MessageText.h"
 #include "MirvoPriv.h"
@@ -126,6 +128,19 @@ bool ConfigProgram::Press(int id) { return uiauto::PressButton(window_, id); }
 
 uiauto::MessageBoxInfo ConfigProgram::WaitForBox(DWORD timeoutMs) {
     return uiauto::WaitForMessageBox(process_.Id(), timeoutMs);
+}
+
+HWND ConfigProgram::WaitForSetup(const std::string &cardName) {
+    HWND setup = nullptr;
+    uiauto::WaitUntil([&] {
+        setup = uiauto::FindTopWindow(process_.Id(), "#32770");
+        return setup && uiauto::TextOf(setup).find(cardName) != std::string::npos;
+    });
+    EXPECT_TRUE(setup) << "no setup dialog for " << cardName;
+    if (setup) {
+        EXPECT_EQ(GetWindow(setup, GW_OWNER), window_);
+    }
+    return setup;
 }
 
 bool ConfigProgram::WaitIdle(DWORD timeoutMs) {

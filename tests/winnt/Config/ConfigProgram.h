@@ -14,6 +14,7 @@ namespace cfgtest {
 
 constexpr int kDeleteCard = 102, kEditCard = 103, kCardList = 104, kStatus = 105,
               kLoadConfig = 106, kFindCards = 107, kExit = IDCANCEL;
+constexpr int kSetupAddress = 1001;  // the card library's setup dialog: its address field
 
 extern const char *const kNotLoaded;  // "Configuration is not loaded"
 extern const char *const kLoaded;     // "Configuration is  loaded"
@@ -68,6 +69,9 @@ public:
     bool Press(int id);
     // A box of the program, owned by the window or ownerless.
     uiauto::MessageBoxInfo WaitForBox(DWORD timeoutMs = uiauto::kDefaultTimeoutMs);
+    // The card library's setup dialog for `cardName`, owned by the window;
+    // nullptr (and a failure) when it did not come.
+    HWND WaitForSetup(const std::string &cardName);
     // Waits until the program shows no box and its window answers again.
     bool WaitIdle(DWORD timeoutMs = uiauto::kDefaultTimeoutMs);
 
