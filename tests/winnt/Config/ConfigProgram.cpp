@@ -48,6 +48,29 @@ std::string MakeServiceKeyVolatile() {
     return "";
 }
 
+std::string MakeServiceKeyUncreatable() {
+    const std::string volatileKey = std::string(kServiceKey) + "Volatile";
+    kit::RegKey key;
+    if (LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, volatileKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, key.receive(), nullptr))
+        return "RegCreateKeyEx (volatile) failed: " + std::to_string(r);
+    if (LONG r = RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey); r != ERROR_SUCCESS)
+        return "RegDeleteTree failed: " + std::to_string(r);
+    kit::RegKey link;
+    if (LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr,
+                                 REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                 link.receive(), nullptr))
+        return "RegCreateKeyEx (link) failed: " + std::to_string(r);
+    // A full registry path in UTF-16, without a terminating zero.
+    std::wstring target = L"\\Registry\\Machine\\";
+    for (char c : volatileKey + "\\Mirvo") target += static_cast<wchar_t>(c);
+    if (LONG r = RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
+                                reinterpret_cast<const BYTE *>(target.data()),
+                                static_cast<DWORD>(target.size() * sizeof(wchar_t))))
+        return "RegSetValueEx (SymbolicLinkValue) failed: " + std::to_string(r);
+    return "";
+}
+
 DWORD ServiceState() {
     const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_CONNECT);
     const kit::ServiceHandle service(manager ? OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS) : nullptr);

@@ -29,6 +29,10 @@ std::string CreateUnstartableService();
 // card subkey can be created below it. The Service Control Manager keeps the
 // service it has in memory. "" or what failed.
 std::string MakeServiceKeyVolatile();
+// Replaces the service key by a registry link to a missing key below a
+// volatile one: the key then neither opens nor can be created (a stable key
+// cannot go below a volatile one). "" or what failed.
+std::string MakeServiceKeyUncreatable();
 // The service's current state (SERVICE_RUNNING ...), or 0 when it cannot be read.
 DWORD ServiceState();
 
