@@ -166,6 +166,16 @@ HWND ConfigProgram::WaitForSetup(const std::string &cardName) {
     return setup;
 }
 
+bool ConfigProgram::EditCard(const std::string &cardName, int button, const char *address) {
+    if (!Press(kEditCard)) return false;
+    HWND setup = WaitForSetup(cardName);
+    if (!setup) return false;
+    if (address)
+        SendMessageTimeoutA(GetDlgItem(setup, kSetupAddress), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(address),
+                            SMTO_ABORTIFHUNG, uiauto::kDefaultTimeoutMs, nullptr);
+    return uiauto::PressButton(setup, button) && uiauto::WaitForWindowGone(setup) && WaitIdle();
+}
+
 bool ConfigProgram::WaitIdle(DWORD timeoutMs) {
     return uiauto::WaitUntil(
         [&] {

@@ -76,6 +76,10 @@ public:
     // The card library's setup dialog for `cardName`, owned by the window;
     // nullptr (and a failure) when it did not come.
     HWND WaitForSetup(const std::string &cardName);
+    // "Edit card" on the selected line, its setup answered with `button`
+    // (after typing `address` into it, when given); true once the program is
+    // idle again.
+    bool EditCard(const std::string &cardName, int button, const char *address = nullptr);
     // Waits until the program shows no box and its window answers again.
     bool WaitIdle(DWORD timeoutMs = uiauto::kDefaultTimeoutMs);
 

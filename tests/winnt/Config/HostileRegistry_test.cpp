@@ -86,26 +86,14 @@ TEST_P(HostileValue, ShowsWhatItReadsAndWritesOnlyWhatItMeans) {
 
     // Edit: the card is used; a cancelled setup writes nothing.
     ASSERT_TRUE(program.Select(kSlot));
-    ASSERT_TRUE(program.Press(kEditCard));
-    HWND setup = program.WaitForSetup("KVT3");
-    ASSERT_TRUE(setup);
-    ASSERT_TRUE(uiauto::PressButton(setup, IDCANCEL));
-    ASSERT_TRUE(uiauto::WaitForWindowGone(setup));
-    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_TRUE(program.EditCard("KVT3", IDCANCEL));
     ASSERT_TRUE(CardExists(kSlot));
     ExpectValue(CardKeyPath(kSlot), "Address", *cardAddress, "after a cancelled Edit");
     ExpectValue(CardKeyPath(kSlot), "ConfigState", *cardState, "after a cancelled Edit");
 
     // An accepted setup (the library stores the address): the card's state
     // becomes a 4-byte 0.
-    ASSERT_TRUE(program.Press(kEditCard));
-    setup = program.WaitForSetup("KVT3");
-    ASSERT_TRUE(setup);
-    SendMessageTimeoutA(GetDlgItem(setup, kSetupAddress), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("330"),
-                        SMTO_ABORTIFHUNG, 2000, nullptr);
-    ASSERT_TRUE(uiauto::PressButton(setup, IDOK));
-    ASSERT_TRUE(uiauto::WaitForWindowGone(setup));
-    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_TRUE(program.EditCard("KVT3", IDOK, "330"));
     ExpectValue(CardKeyPath(kSlot), "ConfigState", Dword0(), "after an accepted Edit");
     EXPECT_EQ(program.Lines()[kSlot], UsedLine(kSlot, 0x330, "Unknown"));
     EXPECT_EQ(program.Lines().size(), 32u);
@@ -175,12 +163,7 @@ TEST(HostileRegistry, ACardKeyWithSubkeysStaysUsed) {
     EXPECT_EQ(program.Selection(), 1);
     expectWhole("after Delete");
 
-    ASSERT_TRUE(program.Press(kEditCard));
-    HWND setup = program.WaitForSetup("KVT2");
-    ASSERT_TRUE(setup);
-    ASSERT_TRUE(uiauto::PressButton(setup, IDCANCEL));
-    ASSERT_TRUE(uiauto::WaitForWindowGone(setup));
-    ASSERT_TRUE(program.WaitIdle());
+    ASSERT_TRUE(program.EditCard("KVT2", IDCANCEL));
     EXPECT_EQ(program.Lines()[1], line);
     expectWhole("after a cancelled Edit");
 
