@@ -18,4 +18,8 @@ InstallFailure PlatformError() {
     return InstallFailure(PlatformErrorMessage(code, code == 0 ? std::string() : SystemErrorText(code)));
 }
 
+InstallFailure OutOfMemory() {
+    return InstallFailure(PlatformErrorMessage(ERROR_NOT_ENOUGH_MEMORY, SystemErrorText(ERROR_NOT_ENOUGH_MEMORY)));
+}
+
 }  // namespace installation

@@ -21,6 +21,10 @@ std::string PlatformErrorMessage(DWORD code, const std::string &systemText);
 // The failure for the calling thread's last-error code.
 InstallFailure PlatformError();
 
+// The failure for memory that cannot be had (a list too large to hold):
+// the platform's own message for ERROR_NOT_ENOUGH_MEMORY.
+InstallFailure OutOfMemory();
+
 // Standard output is gone: the run cannot tell anybody anything, so it ends
 // abnormally. Deliberately not an InstallFailure, which the run's catch
 // would try to write.

@@ -60,6 +60,14 @@ bool RemoveFromMultiString(std::vector<std::uint8_t> &list, const std::string &n
     if (offset == kNotFound) return false;
     const std::string::size_type removed = std::min<std::string::size_type>(name.size() + 1, size - offset);
     list.erase(list.begin() + offset, list.begin() + offset + removed);
+    // The list is written back: when its names ran to the end of the data
+    // (no terminator, no closing zero), it gets them, as an added name does.
+    const std::uint32_t left = static_cast<std::uint32_t>(list.size());
+    const std::string::size_type end = EndOfNames(list.data(), left);
+    if (end == left) {
+        if (end > 0 && list[end - 1] != 0) list.push_back(0);
+        list.push_back(0);
+    }
     return true;
 }
 

@@ -26,7 +26,8 @@ std::vector<std::uint8_t> AppendToMultiString(const std::uint8_t *list, std::uin
 
 // Takes the first name equal to `name` out of `list` (with its terminator)
 // and shrinks the list to match; false, and `list` untouched, when there is
-// no such name.
+// no such name. A list whose names then run to the end of the data is
+// closed with the zeros it lacks.
 bool RemoveFromMultiString(std::vector<std::uint8_t> &list, const std::string &name);
 
 }  // namespace installation

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "CommandLine.h"
 #include "Console.h"
 #include "Failure.h"
@@ -20,8 +23,24 @@ bool IsWindowsNT4OrLater() {
     return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 4;
 }
 
-void RunInstaller() {
+void RunReportingFailure(const std::function<void()> &steps) {
+    std::string message;
     try {
+        steps();
+        return;
+    } catch (const InstallFailure &failure) {
+        message = failure.what();
+    } catch (const std::bad_alloc &) {
+        // The buffers are gone with the stack: there is room for the line.
+        message = OutOfMemory().what();
+    } catch (const std::length_error &) {
+        message = OutOfMemory().what();
+    }
+    WriteLine("Could not install: " + message);
+}
+
+void RunInstaller() {
+    RunReportingFailure([] {
         if (!IsWindowsNT4OrLater())
             throw InstallFailure("Mirvo.sys can only be installed on Windows NT version 4.0 or higher");
         switch (ChooseAction(GetCommandLineA())) {
@@ -29,9 +48,7 @@ void RunInstaller() {
         case InstallerAction::Install: DoInstall(); break;
         case InstallerAction::Usage: ShowUsage(); break;
         }
-    } catch (const InstallFailure &failure) {
-        WriteLine(std::string("Could not install: ") + failure.what());
-    }
+    });
 }
 
 }  // namespace installation

@@ -67,6 +67,25 @@ TEST(Delete, NoSelectionDoesNothing) {
     EXPECT_EQ(program.Exit(), std::optional<DWORD>(0));
 }
 
+namespace {
+
+// The "Error" box with the system's text for `code`, owned by the window,
+// answered with OK.
+void AnswerErrorBox(ConfigProgram &program, DWORD code) {
+    uiauto::MessageBoxInfo box = program.WaitForBox();
+    ASSERT_TRUE(box) << "no error box";
+    EXPECT_EQ(box.caption, "Error");
+    std::string expected = SystemText(code);
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(box.text.substr(0, box.text.find_last_not_of("\r\n") + 1), expected);
+    EXPECT_EQ(box.icon, uiauto::IconKind::Exclamation) << uiauto::ToString(box.icon);
+    EXPECT_EQ(box.ButtonIds(), std::vector<int>{IDOK});
+    EXPECT_EQ(box.owner, program.window());
+    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
+}
+
+}  // namespace
+
 TEST(RegistryError, CardSubkeyThatCannotBeCreated) {
     ASSERT_EQ(CreateUnstartableService(), "");
     ASSERT_EQ(MakeServiceKeyVolatile(), "");
@@ -76,16 +95,7 @@ TEST(RegistryError, CardSubkeyThatCannotBeCreated) {
 
     ASSERT_TRUE(program.Select(6));
     ASSERT_TRUE(program.Press(kEditCard));
-    uiauto::MessageBoxInfo box = program.WaitForBox();
-    ASSERT_TRUE(box) << "no error box";
-    EXPECT_EQ(box.caption, "Error");
-    std::string expected = SystemText(ERROR_CHILD_MUST_BE_VOLATILE);
-    ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(box.text.substr(0, box.text.find_last_not_of("\r\n") + 1), expected);
-    EXPECT_EQ(box.icon, uiauto::IconKind::Exclamation) << uiauto::ToString(box.icon);
-    EXPECT_EQ(box.ButtonIds(), std::vector<int>{IDOK});
-    EXPECT_EQ(box.owner, program.window());
-    ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
+    AnswerErrorBox(program, ERROR_CHILD_MUST_BE_VOLATILE);
 
     // The setup is still asked for; whatever it answers, the slot stays free.
     if (uiauto::MessageBoxInfo setup = program.WaitForBox(3000); setup && setup.caption != "Error")
@@ -96,6 +106,27 @@ TEST(RegistryError, CardSubkeyThatCannotBeCreated) {
     EXPECT_EQ(program.Selection(), 6);
     EXPECT_FALSE(uiauto::HasMessageBox(program.id()));
     program.process().Kill();
+}
+
+// Delete card's create of the service key fails: the "Error" box, the line
+// is read again, and nothing is marked changed (the key does not open).
+TEST(RegistryError, ServiceKeyThatCannotBeCreatedOnDelete) {
+    ASSERT_EQ(CreateUnstartableService(), "");
+    ASSERT_EQ(MakeServiceKeyUncreatable(), "");
+    ConfigProgram program;
+    ASSERT_TRUE(program.StartPastDriverWarning());
+    ASSERT_EQ(program.Status(), kNotLoaded);
+
+    ASSERT_TRUE(program.Select(4));
+    ASSERT_TRUE(program.Press(kDeleteCard));
+    AnswerErrorBox(program, ERROR_CHILD_MUST_BE_VOLATILE);
+    ASSERT_TRUE(program.WaitIdle());
+    EXPECT_EQ(program.Lines().size(), 32u);
+    EXPECT_EQ(program.Lines()[4], FreeLine(4));
+    EXPECT_EQ(program.Selection(), 4) << "the line is rebuilt and selected";
+    EXPECT_EQ(program.Status(), kNotLoaded);
+    EXPECT_FALSE(uiauto::HasMessageBox(program.id()));
+    EXPECT_EQ(program.Exit(), std::optional<DWORD>(0));
 }
 
 // The list box's notifications are no commands: a selection change or a

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include <gtest/gtest.h>
+
 #include "KitPaths.h"
 #include "MessageText.h"
 #include "MirvoPriv.h"
@@ -43,6 +45,29 @@ std::string MakeServiceKeyVolatile() {
     for (int i = 0; i < 3; ++i)
         RegSetValueExA(key.get(), names[i], 0, REG_DWORD, reinterpret_cast<BYTE *>(&values[i]), 4);
     RegSetValueExA(key.get(), "ImagePath", 0, REG_EXPAND_SZ, reinterpret_cast<BYTE *>(image), size);
+    return "";
+}
+
+std::string MakeServiceKeyUncreatable() {
+    const std::string volatileKey = std::string(kServiceKey) + "Volatile";
+    kit::RegKey key;
+    if (LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, volatileKey.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                                 KEY_ALL_ACCESS, nullptr, key.receive(), nullptr))
+        return "RegCreateKeyEx (volatile) failed: " + std::to_string(r);
+    if (LONG r = RegDeleteTreeA(HKEY_LOCAL_MACHINE, kServiceKey); r != ERROR_SUCCESS)
+        return "RegDeleteTree failed: " + std::to_string(r);
+    kit::RegKey link;
+    if (LONG r = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kServiceKey, 0, nullptr,
+                                 REG_OPTION_CREATE_LINK | REG_OPTION_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                 link.receive(), nullptr))
+        return "RegCreateKeyEx (link) failed: " + std::to_string(r);
+    // A full registry path in UTF-16, without a terminating zero.
+    std::wstring target = L"\\Registry\\Machine\\";
+    for (char c : volatileKey + "\\Mirvo") target += static_cast<wchar_t>(c);
+    if (LONG r = RegSetValueExW(link.get(), L"SymbolicLinkValue", 0, REG_LINK,
+                                reinterpret_cast<const BYTE *>(target.data()),
+                                static_cast<DWORD>(target.size() * sizeof(wchar_t))))
+        return "RegSetValueEx (SymbolicLinkValue) failed: " + std::to_string(r);
     return "";
 }
 
@@ -126,6 +151,29 @@ bool ConfigProgram::Press(int id) { return uiauto::PressButton(window_, id); }
 
 uiauto::MessageBoxInfo ConfigProgram::WaitForBox(DWORD timeoutMs) {
     return uiauto::WaitForMessageBox(process_.Id(), timeoutMs);
+}
+
+HWND ConfigProgram::WaitForSetup(const std::string &cardName) {
+    HWND setup = nullptr;
+    uiauto::WaitUntil([&] {
+        setup = uiauto::FindTopWindow(process_.Id(), "#32770");
+        return setup && uiauto::TextOf(setup).find(cardName) != std::string::npos;
+    });
+    EXPECT_TRUE(setup) << "no setup dialog for " << cardName;
+    if (setup) {
+        EXPECT_EQ(GetWindow(setup, GW_OWNER), window_);
+    }
+    return setup;
+}
+
+bool ConfigProgram::EditCard(const std::string &cardName, int button, const char *address) {
+    if (!Press(kEditCard)) return false;
+    HWND setup = WaitForSetup(cardName);
+    if (!setup) return false;
+    if (address)
+        SendMessageTimeoutA(GetDlgItem(setup, kSetupAddress), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(address),
+                            SMTO_ABORTIFHUNG, uiauto::kDefaultTimeoutMs, nullptr);
+    return uiauto::PressButton(setup, button) && uiauto::WaitForWindowGone(setup) && WaitIdle();
 }
 
 bool ConfigProgram::WaitIdle(DWORD timeoutMs) {

@@ -14,6 +14,7 @@ namespace cfgtest {
 
 constexpr int kDeleteCard = 102, kEditCard = 103, kCardList = 104, kStatus = 105,
               kLoadConfig = 106, kFindCards = 107, kExit = IDCANCEL;
+constexpr int kSetupAddress = 1001;  // the card library's setup dialog: its address field
 
 extern const char *const kNotLoaded;  // "Configuration is not loaded"
 extern const char *const kLoaded;     // "Configuration is  loaded"
@@ -28,6 +29,10 @@ std::string CreateUnstartableService();
 // card subkey can be created below it. The Service Control Manager keeps the
 // service it has in memory. "" or what failed.
 std::string MakeServiceKeyVolatile();
+// Replaces the service key by a registry link to a missing key below a
+// volatile one: the key then neither opens nor can be created (a stable key
+// cannot go below a volatile one). "" or what failed.
+std::string MakeServiceKeyUncreatable();
 // The service's current state (SERVICE_RUNNING ...), or 0 when it cannot be read.
 DWORD ServiceState();
 
@@ -68,6 +73,13 @@ public:
     bool Press(int id);
     // A box of the program, owned by the window or ownerless.
     uiauto::MessageBoxInfo WaitForBox(DWORD timeoutMs = uiauto::kDefaultTimeoutMs);
+    // The card library's setup dialog for `cardName`, owned by the window;
+    // nullptr (and a failure) when it did not come.
+    HWND WaitForSetup(const std::string &cardName);
+    // "Edit card" on the selected line, its setup answered with `button`
+    // (after typing `address` into it, when given); true once the program is
+    // idle again.
+    bool EditCard(const std::string &cardName, int button, const char *address = nullptr);
     // Waits until the program shows no box and its window answers again.
     bool WaitIdle(DWORD timeoutMs = uiauto::kDefaultTimeoutMs);
 

@@ -9,22 +9,6 @@ using namespace cfgtest;
 
 namespace {
 
-constexpr int kSetupAddress = 1001;  // the setup dialog's address field
-
-// The library's setup dialog for `cardName`, owned by the program's window.
-HWND WaitForSetup(ConfigProgram &program, const std::string &cardName) {
-    HWND setup = nullptr;
-    uiauto::WaitUntil([&] {
-        setup = uiauto::FindTopWindow(program.id(), "#32770");
-        return setup && uiauto::TextOf(setup).find(cardName) != std::string::npos;
-    });
-    EXPECT_TRUE(setup) << "no setup dialog for " << cardName;
-    if (setup) {
-        EXPECT_EQ(GetWindow(setup, GW_OWNER), program.window());
-    }
-    return setup;
-}
-
 void StartReady(ConfigProgram &program) {
     ASSERT_TRUE(program.WaitForWindow());
     ASSERT_TRUE(program.WaitIdle());
@@ -39,7 +23,7 @@ TEST(Edit, FreeSlotCancelLeavesItFree) {
     StartReady(program);
     ASSERT_TRUE(program.Select(9));
     ASSERT_TRUE(program.Press(kEditCard));
-    HWND setup = WaitForSetup(program, "KVT10");
+    HWND setup = program.WaitForSetup("KVT10");
     ASSERT_TRUE(setup);
     EXPECT_TRUE(CardExists(9)) << "the subkey exists while the setup runs";
     ASSERT_TRUE(uiauto::PressButton(setup, IDCANCEL));
@@ -59,7 +43,7 @@ TEST(Edit, FreeSlotOkStoresTheSetupAndMarksTheChange) {
     StartReady(program);
     ASSERT_TRUE(program.Select(3));
     ASSERT_TRUE(program.Press(kEditCard));
-    HWND setup = WaitForSetup(program, "KVT4");
+    HWND setup = program.WaitForSetup("KVT4");
     ASSERT_TRUE(setup);
     SendMessageTimeoutA(GetDlgItem(setup, kSetupAddress), WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>("3C0"), SMTO_ABORTIFHUNG, 2000, nullptr);
@@ -82,7 +66,7 @@ TEST(Edit, ConfiguredSlotCancelChangesNothing) {
     StartReady(program);
     ASSERT_TRUE(program.Select(5));
     ASSERT_TRUE(program.Press(kEditCard));
-    HWND setup = WaitForSetup(program, "KVT6");
+    HWND setup = program.WaitForSetup("KVT6");
     ASSERT_TRUE(setup);
     EXPECT_EQ(uiauto::ControlText(setup, kSetupAddress).find("350") != std::string::npos, true)
         << "preset from the slot: " << uiauto::ControlText(setup, kSetupAddress);

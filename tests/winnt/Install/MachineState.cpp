@@ -65,6 +65,50 @@ std::string Printable(const std::vector<BYTE> &bytes) {
     return text + "\" (" + std::to_string(bytes.size()) + " bytes)";
 }
 
+LONG SetStoredSourceList(const std::vector<BYTE> &characters, bool oddByte) {
+    std::vector<BYTE> stored;
+    for (BYTE c : characters) stored.insert(stored.end(), {c, 0});
+    if (oddByte) stored.push_back('X');
+    const DWORD size = static_cast<DWORD>(stored.size());
+    // A nonzero character just past the data: the registry then adds no
+    // terminator of its own.
+    stored.insert(stored.end(), {'X', 'X', 'X'});
+    kit::RegKey key;
+    if (LONG r = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEventLogKey, 0, KEY_SET_VALUE, key.receive())) return r;
+    return RegSetValueExW(key.get(), L"Sources", 0, REG_MULTI_SZ, stored.data(), size);
+}
+
+std::vector<BYTE> StoredSourceList() {
+    std::vector<BYTE> data;
+    kit::RegKey key;
+    DWORD size = 0;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kEventLogKey, 0, KEY_QUERY_VALUE, key.receive()) ||
+        RegQueryValueExW(key.get(), L"Sources", nullptr, nullptr, nullptr, &size))
+        return data;
+    data.resize(size);
+    if (RegQueryValueExW(key.get(), L"Sources", nullptr, nullptr, data.data(), &size)) data.clear();
+    data.resize(size);
+    return data;
+}
+
+std::vector<std::string> NamesOf(const std::vector<BYTE> &list) {
+    std::vector<std::string> names;
+    std::size_t at = 0;
+    while (at < list.size() && list[at] != 0) {
+        std::size_t end = at;
+        while (end < list.size() && list[end] != 0) ++end;
+        names.emplace_back(list.begin() + at, list.begin() + end);
+        at = end + 1;
+    }
+    return names;
+}
+
+bool IsClosedList(const std::vector<BYTE> &list) {
+    std::size_t at = 0;
+    for (const std::string &name : NamesOf(list)) at += name.size() + 1;
+    return at < list.size();  // the walk stopped at a closing zero inside the data
+}
+
 std::optional<ServiceFacts> QueryMirvoService() {
     std::optional<ServiceFacts> facts;
     const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);

@@ -32,6 +32,20 @@ std::vector<BYTE> MultiString(const std::vector<std::string> &names);
 std::vector<BYTE> Bytes(const std::string &text);  // the characters, no zero added
 std::string Printable(const std::vector<BYTE> &bytes);  // for failure messages
 
+// The list stored exactly as given, each byte one UTF-16 character (how the
+// registry keeps a list), with one stray byte more when `oddByte` is set: no
+// terminator is added. The stored bytes, read back as they are.
+// Through the ANSI entries, as the installer reads and writes, Wine converts:
+// a read drops a stray odd byte, and a write whose last byte is not zero gets
+// a terminator when the byte just past its count happens to be zero.
+LONG SetStoredSourceList(const std::vector<BYTE> &characters, bool oddByte = false);
+std::vector<BYTE> StoredSourceList();
+// The names up to the closing zero (a name cut by the end of the data
+// counts), and whether every name has its terminator and the list its
+// closing zero.
+std::vector<std::string> NamesOf(const std::vector<BYTE> &list);
+bool IsClosedList(const std::vector<BYTE> &list);
+
 struct ServiceFacts {
     DWORD type = 0, start = 0, errorControl = 0, state = 0;
     std::string displayName, imagePath;

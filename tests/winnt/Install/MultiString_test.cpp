@@ -105,8 +105,16 @@ TEST(InstallerSourceListRemove, LeavesOtherListsUntouched) {
 }
 
 TEST(InstallerSourceListRemove, StaysInsideAListWhoseLastNameHasNoTerminator) {
-    EXPECT_EQ(Shown(Bytes(std::string("Eventlog\0", 9))), Removed(std::string("Eventlog\0Mirvo", 14)));
-    EXPECT_EQ(Shown(Bytes(std::string("Eventlog\0Mirv", 13))), Removed(std::string("Eventlog\0Mirv", 13)));
+    EXPECT_EQ(Shown(Bytes(std::string("Eventlog\0Mirv", 13))), Removed(std::string("Eventlog\0Mirv", 13)))
+        << "not found: untouched";
+}
+
+TEST(InstallerSourceListRemove, ClosesAListWhoseNamesRunToItsEnd) {
+    EXPECT_EQ(Shown(Bytes(std::string("Eventlog\0\0", 10))), Removed(std::string("Eventlog\0Mirvo", 14)));
+    EXPECT_EQ(Shown(Bytes(std::string("Eventlog\0Other\0\0", 16))), Removed(std::string("Eventlog\0Mirvo\0Other", 20)));
+    EXPECT_EQ(Shown(Bytes(std::string("\0", 1))), Removed(std::string("Mirvo\0", 6)));
+    EXPECT_EQ(Shown(Bytes(std::string("Other\0\0X", 9))), Removed(std::string("Mirvo\0Other\0\0X", 15)))
+        << "what follows the closing zero stays";
 }
 
 }  // namespace
