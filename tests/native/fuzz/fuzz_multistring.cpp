@@ -29,10 +29,9 @@ Names NamesOf(const std::uint8_t *data, std::size_t size) {
     return names;
 }
 
-// Well formed: names with terminators and an empty name that closes the list,
-// all inside the data, which ends with two zeros.
-bool WellFormed(const std::vector<std::uint8_t> &list) {
-    if (list.size() < 2 || list[list.size() - 1] != 0 || list[list.size() - 2] != 0) return false;
+// Closed: every name has its terminator and a zero closes the names, all
+// inside the data; what is written back after a removal always is.
+bool Closed(const std::vector<std::uint8_t> &list) {
     std::size_t at = 0;
     while (at < list.size() && list[at] != 0) {
         while (at < list.size() && list[at] != 0) ++at;
@@ -40,6 +39,11 @@ bool WellFormed(const std::vector<std::uint8_t> &list) {
         ++at;
     }
     return at < list.size();
+}
+
+// Well formed: closed, and the data ends with two zeros.
+bool WellFormed(const std::vector<std::uint8_t> &list) {
+    return list.size() >= 2 && list[list.size() - 1] == 0 && list[list.size() - 2] == 0 && Closed(list);
 }
 
 }  // namespace
@@ -96,13 +100,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         FUZZ_CHECK(removed == present);
         if (!removed) FUZZ_CHECK(list == std::vector<std::uint8_t>(exact.get(), exact.get() + size));
         FUZZ_CHECK(NamesOf(list.data(), list.size()) == expected);
-        // A well-formed list stays well formed.
-        if (WellFormed(std::vector<std::uint8_t>(exact.get(), exact.get() + size)) && size >= 2 &&
-            NamesOf(exact.get(), size).size() + 1 > 0) {
-            std::size_t closing = 0;
-            for (const std::string &each : before) closing += each.size() + 1;
-            if (closing + 2 == size) FUZZ_CHECK(WellFormed(list));
-        }
+        if (removed) FUZZ_CHECK(Closed(list));
+        // A list that ended right after its closing zero still does.
+        std::size_t closing = 0;
+        for (const std::string &each : before) closing += each.size() + 1;
+        if (removed && WellFormed(std::vector<std::uint8_t>(exact.get(), exact.get() + size)) && closing + 2 == size)
+            FUZZ_CHECK(WellFormed(list));
     }
     return 0;
 }
