@@ -7,6 +7,7 @@
 #include "DriverService.h"
 #include "ErrorBoxes.h"
 #include "StoreRegistry.h"
+#include "TemplateWindow.h"
 #include "WindowProc.h"
 #include "resource.h"
 
@@ -21,19 +22,8 @@ bool IsWindowsNT() {
 }
 
 void RegisterConfigWindowClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = ConfigWindowProc;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, IDI_MAINICON);
-    windowClass.hIconSm = LoadIconA(instance, IDI_MAINICON);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
-    windowClass.lpszClassName = "MIRVOCFG";
     // A failed registration shows as a dialog that cannot be created.
-    RegisterClassExA(&windowClass);
+    kit::RegisterTemplateWindowClass(instance, "MIRVOCFG", ConfigWindowProc, IDI_MAINICON);
 }
 
 void ShowInitialView(ConfigWindow &view, HWND window) {

@@ -1,5 +1,6 @@
 #include "ReaderWindow.h"
 
+#include "TemplateWindow.h"
 #include "WeightText.h"
 #include "mirvo.h"
 #include "resource.h"
@@ -76,20 +77,7 @@ void OnCommand(HWND window, int id) {
 }  // namespace
 
 ATOM RegisterReaderClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = ReaderWindowProc;
-    windowClass.cbClsExtra = 0;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;  // a window made from a dialog template needs them
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, IDI_MAINICON_NAME);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
-    windowClass.lpszMenuName = nullptr;
-    windowClass.lpszClassName = IDD_MIRVOTEST_NAME;
-    windowClass.hIconSm = LoadIconA(instance, IDI_MAINICON_NAME);
-    return RegisterClassExA(&windowClass);
+    return kit::RegisterTemplateWindowClass(instance, IDD_MIRVOTEST_NAME, ReaderWindowProc, IDI_MAINICON_NAME);
 }
 
 void SetReaderCard(LONG card) { g_card = card; }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ReaderWindow.h"
+#include "TemplateWindow.h"
 #include "UniqueHandle.h"
 #include "mirvo.h"
 #include "resource.h"
@@ -29,15 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     mirvo_bc::SetReaderCard(card.get());
 
-    // The dialog manager turns Esc and Enter into WM_COMMAND for the window.
-    MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(dialog, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    const WPARAM quitCode = kit::RunTemplateWindow(dialog);
     // The card is left as it is: only the Finish button finishes it.
     card.reset();
-    return static_cast<int>(message.wParam);
+    return static_cast<int>(quitCode);
 }

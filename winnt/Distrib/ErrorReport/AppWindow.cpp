@@ -1,6 +1,7 @@
 #include "AppWindow.h"
 
 #include "CheckResult.h"
+#include "TemplateWindow.h"
 #include "TemporaryCaption.h"
 #include "WeightText.h"
 #include "mirvo.h"
@@ -64,20 +65,7 @@ void OnCommand(HWND window, int id) {
 }  // namespace
 
 ATOM RegisterAppClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
-    windowClass.lpfnWndProc = AppWindowProc;
-    windowClass.cbClsExtra = 0;
-    windowClass.cbWndExtra = DLGWINDOWEXTRA;  // a window made from a dialog template needs them
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, IDI_MAINICON_NAME);
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_MENU + 1);
-    windowClass.lpszMenuName = nullptr;
-    windowClass.lpszClassName = IDD_MIRVOAPP_NAME;
-    windowClass.hIconSm = LoadIconA(instance, IDI_MAINICON_NAME);
-    return RegisterClassExA(&windowClass);
+    return kit::RegisterTemplateWindowClass(instance, IDD_MIRVOAPP_NAME, AppWindowProc, IDI_MAINICON_NAME);
 }
 
 void SetAppCard(LONG card) { g_card = card; }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "AppWindow.h"
+#include "TemplateWindow.h"
 #include "UniqueHandle.h"
 #include "mirvo.h"
 #include "resource.h"
@@ -23,14 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!dialog) return 0;
     ShowWindow(dialog, showCommand);
 
-    // The dialog manager turns Esc into IDCANCEL and Enter into IDOK.
-    MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (!IsDialogMessageA(dialog, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
+    kit::RunTemplateWindow(dialog);
     // The card is left as it is: only the Finish button finishes it.
     card.reset();
     return 0;
