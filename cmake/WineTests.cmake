@@ -24,6 +24,14 @@ else()
   add_dependencies(kit_on_x64 kit)
 endif()
 
+# Everything from here on is a test: GoogleTest and the tests' own threads need
+# std::thread and std::mutex, so they build with the posix thread model while
+# the kit keeps the toolchain's win32 one (cmake/posix-threads.sh).
+foreach(lang C CXX)
+  set(CMAKE_${lang}_COMPILER_LAUNCHER "${PROJECT_SOURCE_DIR}/cmake/posix-threads.sh")
+  set(CMAKE_${lang}_LINKER_LAUNCHER "${PROJECT_SOURCE_DIR}/cmake/posix-threads.sh")
+endforeach()
+
 set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)

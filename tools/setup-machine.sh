@@ -7,6 +7,8 @@ packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
+  g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
+  gcc-mingw-w64-x86-64-win32 gcc-mingw-w64-i686-win32
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 mingw-w64-common mingw-w64-x86-64-dev mingw-w64-i686-dev
   wine wine64 libwine
   xvfb xauth x11-apps imagemagick

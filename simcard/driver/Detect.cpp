@@ -33,7 +33,7 @@ void DetectAt(ULONG address, KVTSIM_DETECT_REPLY *reply) {
     if (!CardAt(*cards, address)) reply->State = KVTSIM_DETECT_NOTHING;
     else if (AddressConfigured(g_serviceKey, address)) reply->State = KVTSIM_DETECT_CONFIGURED;
     else reply->State = KVTSIM_DETECT_NEW_CARD;
-    ExFreePoolWithTag(cards, kPoolTag);
+    ExFreePool(cards);
 }
 
 }  // namespace mirvosys

@@ -145,7 +145,7 @@ NTSTATUS NTAPI DispatchClose(PDEVICE_OBJECT, PIRP irp) {
     PIO_STACK_LOCATION stack = IoGetCurrentIrpStackLocation(irp);
     if (CardScript *script = ScriptOf(stack)) {
         stack->FileObject->FsContext = nullptr;
-        ExFreePoolWithTag(script, kPoolTag);
+        ExFreePool(script);
     }
     return Complete(irp, STATUS_SUCCESS, 0);
 }

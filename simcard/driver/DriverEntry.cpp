@@ -70,7 +70,7 @@ extern "C" NTSTATUS NTAPI DriverEntry(PDRIVER_OBJECT driver, PUNICODE_STRING reg
 
     NTSTATUS status = CreateControlDevice(driver);
     if (NT_SUCCESS(status)) status = CreateSlotDevices(driver, *state);
-    ExFreePoolWithTag(state, kPoolTag);
+    ExFreePool(state);  // NT 4.0 frees pool untagged: it has no ExFreePoolWithTag
     if (!NT_SUCCESS(status)) {
         DeleteAllDevices(driver);
         return status;

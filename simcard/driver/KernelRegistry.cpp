@@ -74,7 +74,7 @@ bool ReadValue(const KeyHandle &key, const wchar_t *name, ULONG type, void *data
         RtlCopyMemory(data, info->Data, info->DataLength);
         *length = info->DataLength;
     }
-    ExFreePoolWithTag(info, kPoolTag);
+    ExFreePool(info);
     return found;
 }
 

@@ -1,9 +1,12 @@
-// The 64-bit zip, as its user meets it: INSTALL.EXE -i -y from the unpacked
-// kit folder, card slot 0 configured and the driver restarted (what
+// The 64-bit zip, as its user meets it. The kit folder's INSTALL.EXE -i -y
+// installs nothing simulated: the card's own files belong beside it. The
+// simulation installs from simcard\ with the installer there, card slot 0 is
+// configured and the driver restarted (what
 // mirvocfg's "Find new cards" and "Load config" leave behind), then the
 // mirvo_bc.exe built from the zip's samples reads the simulated card.
 // build-from-zip.sh unpacks and builds, and passes the Windows paths in
 // KIT_ZIP_DIR (the unpacked kit folder) and KIT_ZIP_READER (the reader).
+// The cases run in this order, in one prefix.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -43,17 +46,37 @@ std::string SystemDir() {
     return system;
 }
 
-TEST(ZipKit, InstallsFromTheUnpackedFolderAndTheReaderBuiltFromItReadsTheCard) {
+bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void RunInstaller(const std::string &folder, const char *options) {
+    auto installer = uiauto::Process::Start(folder + "\\INSTALL.EXE", options, folder);
+    ASSERT_TRUE(installer.Started()) << installer.Error();
+    ASSERT_EQ(0u, installer.WaitForExit(kInstallMs).value_or(0xBAD)) << folder << "\\INSTALL.EXE " << options;
+}
+
+TEST(ZipKit, TheKitFoldersInstallerFindsNoSimulatedCard) {
+    const std::string kit = Environment("KIT_ZIP_DIR");
+    ASSERT_FALSE(kit.empty()) << "run by build-from-zip.sh, which sets KIT_ZIP_DIR";
+    ASSERT_FALSE(Exists(kit + "\\Mirvo.dll") || Exists(kit + "\\Mirvo.sys")) << "a card library or driver in the kit folder";
+
+    RunInstaller(kit, "-i -y");
+    EXPECT_FALSE(Exists(SystemDir() + "\\Mirvo.dll")) << "a Mirvo.dll was installed from the kit folder";
+    EXPECT_FALSE(Exists(simcard::DriversDir() + "\\Mirvo.sys")) << "a Mirvo.sys was installed from the kit folder";
+    RunInstaller(kit, "-x -y");  // the service it registered goes again
+}
+
+TEST(ZipKit, TheSimulationInstallsFromItsFolderAndTheReaderBuiltFromTheZipReadsIt) {
     const std::string kit = Environment("KIT_ZIP_DIR");
     const std::string reader = Environment("KIT_ZIP_READER");
     ASSERT_FALSE(kit.empty() || reader.empty()) << "run by build-from-zip.sh, which sets KIT_ZIP_DIR and KIT_ZIP_READER";
 
-    auto installer = uiauto::Process::Start(kit + "\\INSTALL.EXE", "-i -y", kit);
-    ASSERT_TRUE(installer.Started()) << installer.Error();
-    ASSERT_EQ(0u, installer.WaitForExit(kInstallMs).value_or(0xBAD)) << "INSTALL.EXE -i -y did not end";
-    EXPECT_EQ(Contents(kit + "\\Mirvo.dll"), Contents(SystemDir() + "\\Mirvo.dll")) << "the zip's Mirvo.dll is installed";
-    EXPECT_EQ(Contents(kit + "\\Mirvo.sys"), Contents(simcard::DriversDir() + "\\Mirvo.sys"))
-        << "the zip's Mirvo.sys is installed";
+    const std::string simulation = kit + "\\simcard";
+    RunInstaller(simulation, "-i -y");
+    if (HasFatalFailure()) return;
+    EXPECT_EQ(Contents(simulation + "\\Mirvo.dll"), Contents(SystemDir() + "\\Mirvo.dll"))
+        << "the zip's simulated Mirvo.dll is installed";
+    EXPECT_EQ(Contents(simulation + "\\Mirvo.sys"), Contents(simcard::DriversDir() + "\\Mirvo.sys"))
+        << "the zip's simulated Mirvo.sys is installed";
 
     ASSERT_EQ("", simcard::ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS));
     ASSERT_EQ("", simcard::StopDriver());

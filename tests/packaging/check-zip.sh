@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# check-zip.sh ZIP ARCH TRIPLE SOURCE_DIR "SAMPLE PROGRAMS" "SAMPLE SOURCES"
-# What a kit's zip holds, and nothing more: the kit folder (its binaries
-# checked by tests/kit/check-kit.sh), include/ and the samples' folders and
+# check-zip.sh ZIP ARCH TRIPLE SOURCE_DIR "PROGRAMS" "SIMCARD PROGRAMS" "SAMPLE PROGRAMS" "SAMPLE SOURCES"
+# What a kit's zip holds, and nothing more: the kit folder with its programs
+# and no card library or driver, simcard/ with the simulated card and its own
+# installer (all binaries checked by tests/kit/check-kit.sh), include/ and the samples' folders and
 # files as they stand in the repository, lib/, the samples' CMake project, README.TXT
 # with CR LF line ends; every binary of the zip's own architecture.
 set -u
 zip=$1 arch=$2 triple=$3 src=$4
-read -r -a sample_programs <<< "$5"
-read -r -a sample_sources <<< "$6"
+read -r -a programs <<< "$5"
+read -r -a simcard_programs <<< "$6"
+read -r -a sample_programs <<< "$7"
+read -r -a sample_sources <<< "$8"
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/unpack-zip.sh"
 unpack_zip "$zip"
@@ -25,7 +28,8 @@ repository_files() {
 headers=$(cd "$src" && ls winnt/include/*.h)
 sample_files=$(for path in "${sample_sources[@]}"; do repository_files "$path"; done)
 expected=$( {
-  printf '%s\n' INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtsim.exe "${sample_programs[@]}" README.TXT
+  printf '%s\n' "${programs[@]}" "${sample_programs[@]}" README.TXT
+  printf 'simcard/%s\n' "${simcard_programs[@]}"
   for h in $headers; do echo "include/$(basename "$h")"; done
   printf '%s\n' lib/libMirvo.a lib/Mirvo.def
   [ "$arch" = x86 ] && echo lib/libMirvoDecorated.a
@@ -60,9 +64,9 @@ done <<< "$actual"
 # Version resources: the kit's version (the zip's name), but where a program
 # keeps numbers of its own.
 version=$(basename "$zip" .zip | sed -E 's/^.*-([0-9]+(\.[0-9]+)*)-x(64|86)$/\1/')
-for p in INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtsim.exe "${sample_programs[@]}"; do
+for p in "${programs[@]}" "${sample_programs[@]}" "${simcard_programs[@]/#/simcard/}"; do
   [ -f "$kit/$p" ] || continue
-  case $p in
+  case ${p#simcard/} in
     mirvocfg.exe) want=1.01 ;;
     Mirvo_mfc.exe) want='1, 0, 0, 1' ;;
     Mirvo_vb.exe) want=1.00 ;;
@@ -76,10 +80,17 @@ done
 if [ -f "$kit/README.TXT" ]; then
   grep -q $'[^\r]$' "$kit/README.TXT" && fail "README.TXT has lines without CR LF"
   [ "$(tail -c 2 "$kit/README.TXT" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "README.TXT does not end with CR LF"
-  for p in INSTALL.EXE mirvocfg.exe kvtsim.exe "${sample_programs[@]}"; do
+  for p in "${programs[@]}" "${sample_programs[@]}" "${simcard_programs[@]}"; do
     grep -q -F "$p" "$kit/README.TXT" || fail "README.TXT does not name $p"
   done
 fi
+
+# The simulated card says so where a user looks: its files' descriptions.
+for p in Mirvo.dll Mirvo.sys; do
+  [ -f "$kit/simcard/$p" ] || continue
+  description=$("$triple-strings" -el "$kit/simcard/$p" | grep -A1 -x FileDescription | sed -n 2p)
+  [[ "$description" == *Simulated* ]] || fail "simcard/$p is described as \"$description\", not as simulated"
+done
 
 # The binaries' import and export tables, as for the build's kit folder.
 bash "$src/tests/kit/check-kit.sh" "$kit" "$objdump" "$arch" || fail "the kit check failed on the unpacked kit"
