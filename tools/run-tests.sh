@@ -25,6 +25,14 @@ ensure_display
 # Prepare the Wine prefixes once, before the tests copy them.
 tools/wine/prepare-prefix.sh build/x64/wine/base
 [ $kit32 = no ] || tools/wow64/in-root.sh tools/wine/prepare-prefix.sh build/x86/wine/base
+# Some virtual machines offer no 32-bit code segment: there no 32-bit program
+# runs, WoW64 or not, and the 32-bit suite could only fail. The 64-bit suite
+# then runs alone (the 32-bit kit's binaries are still checked), and the
+# summary says why.
+why32="no WoW64 root"
+if [ $kit32 = yes ] && ! tools/wow64/runs-32bit.sh build/x86/wine/base; then
+  kit32=no why32="this machine runs no 32-bit code"
+fi
 
 # The end-to-end tests drive real windows under Wine on a shared machine: a
 # case that loses a race with the window manager gets one more try (ctest
@@ -61,7 +69,7 @@ count_in() {  # log...
 }
 
 set +e
-result64=passed result32="not run (no WoW64 root)"
+result64=passed result32="not run ($why32)"
 suite x64 || result64=FAILED
 logs=(build/x64/Testing/run-tests-windows.log build/x64/Testing/run-tests-windowless.log)
 if [ $kit32 = yes ]; then
