@@ -116,7 +116,14 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     }
     auto *form = reinterpret_cast<Form *>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form) return DefWindowProcA(window, message, wParam, lParam);
-    return form->OnMessage(message, wParam, lParam);
+    // An exception must not unwind through the system's frames: it stops
+    // here, the forms close and the runtime reports it after the loop.
+    try {
+        return form->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        StopOnFailure(std::current_exception());
+        return message == WM_NCDESTROY ? DefWindowProcA(window, message, wParam, lParam) : 0;
+    }
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {

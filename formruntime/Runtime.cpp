@@ -4,6 +4,7 @@
 
 #include "Library.h"
 #include "Messages.h"
+#include "SystemText.h"
 
 namespace formrt {
 
@@ -13,6 +14,7 @@ struct State {
     std::string title;
     std::vector<std::unique_ptr<Form>> forms;
     int exitCode = 0;
+    std::exception_ptr failure;  // stopped at a window procedure, reported after the loop
 };
 State state;
 
@@ -33,6 +35,27 @@ bool IsKeyboardMessageOfAForm(MSG &message) {
     return false;
 }
 
+struct FailureReport {
+    std::string text;
+    int exitCode;
+};
+
+FailureReport ReportOf(const std::exception_ptr &failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const BindingError &error) {
+        return {error.what(), kExitBindingFailed};
+    } catch (const std::exception &error) {
+        return {error.what(), kExitRuntimeFailure};
+    } catch (...) {
+        return {"The program stopped on an unexpected error.", kExitRuntimeFailure};
+    }
+}
+
+void ReportKeptFailure() {
+    if (state.failure) Report(ReportOf(state.failure).text);
+}
+
 }  // namespace
 
 const std::string &ApplicationTitle() { return state.title; }
@@ -49,14 +72,18 @@ bool RunEvent(const std::function<void()> &event) {
     try {
         event();
         return true;
-    } catch (const BindingError &error) {
-        Report(error.what());
-        EndProgram(kExitBindingFailed);
-    } catch (const std::exception &error) {
-        Report(error.what());
-        EndProgram(kExitRuntimeFailure);
+    } catch (...) {
+        const FailureReport failure = ReportOf(std::current_exception());
+        Report(failure.text);
+        EndProgram(failure.exitCode);
     }
     return false;
+}
+
+void StopOnFailure(std::exception_ptr failure) {
+    if (state.failure) return;  // the first one is the one to tell
+    state.failure = std::move(failure);
+    EndProgram(ReportOf(state.failure).exitCode);
 }
 
 void FormWindowDestroyed() {
@@ -78,11 +105,19 @@ int Run(const Application &application, int showCommand) {
     startUp->Show(showCommand);
 
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    BOOL got = FALSE;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         if (IsKeyboardMessageOfAForm(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    if (got < 0) {
+        // Told while the form still stands: closing it first would post the
+        // quit message that ends a message box at once.
+        state.exitCode = kExitRuntimeFailure;
+        Report(SystemText(GetLastError()));
+    }
+    ReportKeptFailure();
     state.forms.clear();
     return state.exitCode;
 }

@@ -9,11 +9,16 @@
 //   kExitBindingFailed   a declared library or entry could not be bound
 //                        (BindingError, Library.h);
 //   kExitRuntimeFailure  anything else that stopped the runtime: the form's
-//                        window could not be created, memory ran out.
-// Either failure is first reported in a message box with the application's
-// title as caption and the stop icon.
+//                        window could not be created, memory ran out, an
+//                        exception reached a form's window procedure (it is
+//                        stopped there, before the system's frames), or the
+//                        message loop could not get its next message.
+// Each failure is reported in a message box with the application's title as
+// caption and the stop icon: a failed event at once, one that reached a
+// window procedure or the loop once the forms are closed.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <string>
@@ -48,5 +53,9 @@ bool RunEvent(const std::function<void()> &event);
 
 // For Form: its window is gone; the program ends after the last.
 void FormWindowDestroyed();
+
+// For Form's window procedure: an exception that got that far. The forms
+// close and it is reported after the loop.
+void StopOnFailure(std::exception_ptr failure);
 
 }  // namespace formrt

@@ -161,4 +161,12 @@ bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs) {
     return PressButton(box, buttonId) && WaitForWindowGone(box, timeoutMs);
 }
 
+std::future<MessageBoxInfo> AnswerNextBox(HWND owner) {
+    return std::async(std::launch::async, [owner] {
+        MessageBoxInfo box = WaitForMessageBox(GetCurrentProcessId(), kDefaultTimeoutMs, owner);
+        if (box) AnswerMessageBox(box.window, IDOK);
+        return box;
+    });
+}
+
 }  // namespace uiauto

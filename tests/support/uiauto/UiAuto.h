@@ -22,6 +22,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -234,6 +235,12 @@ MessageBoxInfo ReadMessageBox(HWND box);
 
 // Presses the box's button `buttonId` and waits until the box is gone.
 bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// For a box that this very process is about to show (and sits in until it
+// is answered): waits on another thread for the next box of this process
+// (`owner` as in WaitForMessageBox), answers it with OK and gives what it
+// showed; an empty box when none came.
+std::future<MessageBoxInfo> AnswerNextBox(HWND owner = nullptr);
 
 // The kind of the icon shown by `iconStatic`. Under Wine another process's
 // HICON cannot be compared or read, so the static's pixels on the screen are
