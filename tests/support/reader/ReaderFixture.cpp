@@ -127,6 +127,18 @@ std::string ReaderFixture::Status() const {
     return status ? uiauto::TextOf(status) : "<no status control>";
 }
 
+void ReaderFixture::ShowInStatus(const std::string &text) {
+    SendMessageA(ControlOf(reader_.status), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ReaderFixture::ExpectReadShows(const std::string &line) {
+    ShowInStatus("(before the read)");
+    ASSERT_TRUE(Press(reader_.read));
+    EXPECT_TRUE(uiauto::WaitUntil([&] { return Status() == line; }))
+        << "status \"" << Status() << "\", expected \"" << line << "\"";
+    EXPECT_FALSE(uiauto::WaitForMessageBox(program_.Id(), 300)) << "Read shows no message box";
+}
+
 uiauto::MessageBoxInfo ReaderFixture::PressForBox(int button) {
     ReaderControl control;
     control.id = button;

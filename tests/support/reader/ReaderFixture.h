@@ -63,6 +63,12 @@ protected:
     bool IsCardOpenIn(HANDLE process) const;
 
     std::string Status() const;
+    // Puts `text` into the status, as an earlier read would have left it.
+    void ShowInStatus(const std::string &text);
+    // Read shows `line` in the status and no box. The status first gets a
+    // text of the test's own, so that the wait sees this read's change: a
+    // read that appends, or leaves the status alone, fails.
+    void ExpectReadShows(const std::string &line);
 
     // Presses the button and reads the message box that it brings.
     uiauto::MessageBoxInfo PressForBox(int button);
