@@ -19,6 +19,7 @@ Application::Application(const char *name) : name_(name ? name : ModuleName()) {
 }
 
 Application::~Application() {
+    if (mainWindow_) mainWindow_->ForgetIn(nullptr);
     if (g_application == this) g_application = nullptr;
 }
 
@@ -44,6 +45,12 @@ int Application::Run(HINSTANCE instance) {
 }
 
 bool Application::InitialiseInstance() { return false; }
+
+void Application::SetMainWindow(Window *window) {
+    if (mainWindow_) mainWindow_->ForgetIn(nullptr);
+    mainWindow_ = window;
+    if (mainWindow_) mainWindow_->ForgetIn(&mainWindow_);
+}
 
 bool Application::UseThreeDControls() { return true; }
 

@@ -58,7 +58,8 @@ public:
     // The system shares it: nobody destroys it.
     HICON LoadIconResource(int id) const;
 
-    void SetMainWindow(Window *window) { mainWindow_ = window; }
+    // The main window; forgotten again when its object goes.
+    void SetMainWindow(Window *window);
     Window *MainWindow() const { return mainWindow_; }
 
     // The default help: an information box "No help is available for

@@ -33,7 +33,7 @@ const MessageMap &Dialog::Messages() const {
 void Dialog::ExchangeData(DataExchange &) {}
 
 bool Dialog::InitialiseDialog() {
-    DataExchange exchange(*this);
+    DataExchange exchange(Handle(), bound_);
     ExchangeData(exchange);
     return true;
 }

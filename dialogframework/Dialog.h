@@ -41,8 +41,6 @@ protected:
     void End(int commandId);
 
 private:
-    friend class DataExchange;
-
     // Commands 1 and 2 (OK; Cancel, Escape and the close box) end the run.
     void EndWithOk();
     void EndWithCancel();

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "Runtime.h"
+#include "Services.h"
 
 namespace formrt {
 
@@ -113,6 +113,7 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         auto *form = static_cast<Form *>(reinterpret_cast<CREATESTRUCTA *>(lParam)->lpCreateParams);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
         form->window_.reset(window);
+        FormWindowCreated(window);
     }
     auto *form = reinterpret_cast<Form *>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form) return DefWindowProcA(window, message, wParam, lParam);
@@ -150,7 +151,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         window_.release();
         controls_.assign(controls_.size(), nullptr);
         lastFocus_ = nullptr;
-        FormWindowDestroyed();
+        FormWindowDestroyed(window);
         return DefWindowProcA(window, message, wParam, lParam);
     }
     }

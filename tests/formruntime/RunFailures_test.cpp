@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "ImportHook.h"
-#include "Runtime.h"
+#include "Program.h"
 #include "SystemText.h"
 #include "UiAuto.h"
 

@@ -25,12 +25,4 @@ InstallFailure PlatformError();
 // the platform's own message for ERROR_NOT_ENOUGH_MEMORY.
 InstallFailure OutOfMemory();
 
-// Standard output is gone: the run cannot tell anybody anything, so it ends
-// abnormally. Deliberately not an InstallFailure, which the run's catch
-// would try to write.
-class OutputLost : public std::runtime_error {
-public:
-    OutputLost() : std::runtime_error("standard output cannot be written") {}
-};
-
 }  // namespace installation
