@@ -29,14 +29,13 @@
 #include <vector>
 
 #include "UniqueHandle.h"
+#include "WaitUntil.h"
 
 namespace uiauto {
 
-constexpr DWORD kDefaultTimeoutMs = 5000;
-
-// Polls `condition` every few milliseconds until it holds (true) or the time
-// is up (false). The condition is checked once more at the deadline.
-bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs = kDefaultTimeoutMs);
+// The tests' one bounded wait (WaitUntil.h).
+using kit_test::kDefaultTimeoutMs;
+using kit_test::WaitUntil;
 
 // ---------------------------------------------------------------- processes
 
