@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ExpectBox.h"
+
 namespace reader_test {
 
 const char *NameOf(Ending ending) {
@@ -161,18 +163,9 @@ void ReaderFixture::ExpectBoxAndAnswer(const uiauto::MessageBoxInfo &box, const 
 void ReaderFixture::ExpectBoxAndAnswer(const uiauto::MessageBoxInfo &box, const std::string &text,
                                        const std::string &caption, uiauto::IconKind icon, HWND owner) {
     ASSERT_TRUE(box) << "expected the box \"" << text << "\"";
-    EXPECT_EQ(text, box.text);
-    EXPECT_EQ(caption, box.caption);
-    EXPECT_EQ(icon, box.icon) << "shows the " << uiauto::ToString(box.icon) << ", expected the "
-                              << uiauto::ToString(icon);
-    EXPECT_EQ(std::vector<int>{IDOK}, box.ButtonIds()) << "exactly one OK button";
+    uiauto::ExpectBox(box, {text, caption, icon, {IDOK}, owner});
     if (box.buttons.size() == 1) {
         EXPECT_EQ("OK", box.buttons[0].text);
-    }
-    if (owner) {
-        EXPECT_EQ(owner, box.owner) << "the dialog window owns the box";
-    } else {
-        EXPECT_EQ(nullptr, box.owner) << "a box without an owner window";
     }
     EXPECT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK)) << "the box did not close on OK";
 }
