@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Dw32Reader.h"
+#include "RowName.h"
 
 namespace mirvo_dw32_test {
 namespace {
@@ -42,7 +43,7 @@ TEST_F(ErrorReportTest, CardThatCannotBeOpenedShowsOnlyTheFatalBoxAndEndsWithZer
 // where the cut would drop whole digits; infinities and not-a-number as
 // "%8.3f" renders them.
 struct ColumnsRow {
-    const char *name;
+    const char *what;
     float weights[4];
     const char *line;
 };
@@ -68,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "1234.567-123.45612345.678-12345.678"},
         ColumnsRow{"CutToTenAndOverflowMark", {1234567.5f, 1e10f, -1e9f, 1e9f}, "1234567.50####################1000000000"},
         ColumnsRow{"NotFinite", {kInf, -kInf, kNan, 3e38f}, "     inf    -inf     nan##########"}),
-    [](const ::testing::TestParamInfo<ColumnsRow> &info) { return info.param.name; });
+    RowName<ColumnsRow>);
 
 }  // namespace
 
