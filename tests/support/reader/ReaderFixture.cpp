@@ -43,6 +43,22 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
 
 }  // namespace
 
+HWND WaitForReaderWindow(DWORD processId, const ReaderProgram &reader, DWORD timeoutMs) {
+    MainWindowSearch search = {processId, &reader, nullptr};
+    uiauto::WaitUntil(
+        [&] {
+            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+HWND ReaderControlIn(HWND window, const ReaderControl &control) {
+    if (control.id != 0) return uiauto::Control(window, control.id);
+    return control.caption ? uiauto::FindControl(window, control.caption) : nullptr;
+}
+
 ReaderFixture::ReaderFixture(const ReaderProgram &reader) : reader_(reader) {}
 
 void ReaderFixture::SetUp() {
@@ -82,31 +98,21 @@ void ReaderFixture::StartWatchingExit() {
 
 void ReaderFixture::WaitForWindow() {
     ASSERT_TRUE(program_.Started()) << program_.Error();
-    MainWindowSearch search = {program_.Id(), &reader_, nullptr};
-    // A program's start under Wine on a busy machine can take longer than a
-    // click's answer: a start gets more time, still bounded.
-    constexpr DWORD kStartTimeoutMs = 20000;
-    uiauto::WaitUntil(
-        [&] {
-            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        kStartTimeoutMs);
-    window_ = search.found;
+    window_ = WaitForReaderWindow(program_.Id(), reader_, kStartTimeoutMs);
     ASSERT_NE(nullptr, window_) << reader_.name << " showed no " << (reader_.windowClass ? reader_.windowClass : "")
                                 << " window";
     byCaption_.clear();
     for (const ReaderControl *control : {&reader_.init, &reader_.finish, &reader_.read, &reader_.status, &reader_.exit}) {
-        if (control->id == 0 && control->caption)
-            byCaption_[control->caption] = uiauto::FindControl(window_, control->caption);
+        if (control->id == 0 && control->caption) byCaption_[control->caption] = ReaderControlIn(window_, *control);
     }
 }
 
 HWND ReaderFixture::ControlOf(const ReaderControl &control) const {
-    if (control.id != 0) return uiauto::Control(window_, control.id);
-    if (!control.caption) return nullptr;
-    const auto found = byCaption_.find(control.caption);
-    return found != byCaption_.end() ? found->second : uiauto::FindControl(window_, control.caption);
+    if (control.id == 0 && control.caption) {
+        const auto found = byCaption_.find(control.caption);
+        if (found != byCaption_.end()) return found->second;
+    }
+    return ReaderControlIn(window_, control);
 }
 
 bool ReaderFixture::Press(const ReaderControl &control) { return uiauto::PressControl(ControlOf(control)); }
