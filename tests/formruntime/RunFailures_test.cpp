@@ -16,6 +16,9 @@ namespace formrt {
 namespace {
 
 constexpr char kTitle[] = "Probe";
+// The report comes after a whole run of the form: on a busy machine that
+// takes longer than a click's answer.
+constexpr DWORD kRunTimeoutMs = 20000;
 
 class ProbeForm : public EventForm<ProbeForm> {
 public:
@@ -51,7 +54,7 @@ TEST(RunFailures, AnExceptionInTheWindowProcedureClosesTheFormAndIsReportedAfter
     kit_test::ImportHook hook("GetFocus", reinterpret_cast<void *>(ThrowingGetFocus));
     ASSERT_TRUE(hook.Installed());
     ProbeForm::pressEnter = true;
-    auto report = uiauto::AnswerNextBox();
+    auto report = uiauto::AnswerNextBox(nullptr, kRunTimeoutMs);
     EXPECT_EQ(kExitRuntimeFailure, formrt::Run(ProbeApplication(), SW_SHOWNORMAL));
     const uiauto::MessageBoxInfo box = report.get();
     ASSERT_TRUE(box) << "no report";
@@ -64,7 +67,7 @@ TEST(RunFailures, AnExceptionInTheWindowProcedureClosesTheFormAndIsReportedAfter
 TEST(RunFailures, AFailedMessageLoopIsReportedWithTheSystemsTextAndTheFailureCode) {
     kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(FailingGetMessage));
     ASSERT_TRUE(hook.Installed());
-    auto report = uiauto::AnswerNextBox();
+    auto report = uiauto::AnswerNextBox(nullptr, kRunTimeoutMs);
     EXPECT_EQ(kExitRuntimeFailure, formrt::Run(ProbeApplication(), SW_SHOWNORMAL));
     const uiauto::MessageBoxInfo box = report.get();
     ASSERT_TRUE(box) << "no report";

@@ -239,7 +239,7 @@ bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs = kDefaultTimeoutM
 // is answered): waits on another thread for the next box of this process
 // (`owner` as in WaitForMessageBox), answers it with OK and gives what it
 // showed; an empty box when none came.
-std::future<MessageBoxInfo> AnswerNextBox(HWND owner = nullptr);
+std::future<MessageBoxInfo> AnswerNextBox(HWND owner = nullptr, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // The kind of the icon shown by `iconStatic`. Under Wine another process's
 // HICON cannot be compared or read, so the static's pixels on the screen are
