@@ -1,4 +1,4 @@
-# The 32-bit kit: built and checked statically (it cannot run here).
+# The 32-bit kit: built here, its tests run in Wine's WoW64 mode (tools/wow64).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(KIT_TRIPLE i686-w64-mingw32)

@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "ModulePath.h"
 #include "Window.h"
 
 namespace dialogframework {
@@ -8,11 +9,7 @@ namespace {
 
 Application *g_application = nullptr;
 
-std::string ModuleName() {
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, path, sizeof path);
-    return NameFromModulePath(path);
-}
+std::string ModuleName() { return NameFromModulePath(kit::ModulePath()); }
 
 }  // namespace
 
@@ -22,6 +19,7 @@ Application::Application(const char *name) : name_(name ? name : ModuleName()) {
 }
 
 Application::~Application() {
+    if (mainWindow_) mainWindow_->ForgetIn(nullptr);
     if (g_application == this) g_application = nullptr;
 }
 
@@ -29,16 +27,30 @@ Application *Application::Current() { return g_application; }
 
 int Application::Run(HINSTANCE instance) {
     instance_ = instance;
-    if (!InitialiseInstance()) return kExitNormal;
-    MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
+    // The program's own frames only: the dialog procedure has carried any
+    // exception past the system's.
+    try {
+        if (!InitialiseInstance()) return kExitNormal;
+        MSG message = {};
+        BOOL got = FALSE;
+        while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        // -1: no WM_QUIT came, so wParam holds nothing of the program's.
+        return got < 0 ? kExitRuntimeFailure : static_cast<int>(message.wParam);
+    } catch (...) {
+        return kExitRuntimeFailure;
     }
-    return static_cast<int>(message.wParam);
 }
 
 bool Application::InitialiseInstance() { return false; }
+
+void Application::SetMainWindow(Window *window) {
+    if (mainWindow_) mainWindow_->ForgetIn(nullptr);
+    mainWindow_ = window;
+    if (mainWindow_) mainWindow_->ForgetIn(&mainWindow_);
+}
 
 bool Application::UseThreeDControls() { return true; }
 

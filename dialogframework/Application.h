@@ -6,7 +6,11 @@
 //
 // Exit code: kExitNormal (0) when InitialiseInstance() gives false; the
 // WM_QUIT code when the message loop ran; kExitNoApplication (1) when the
-// program defines no application object.
+// program defines no application object; kExitRuntimeFailure (3) when the
+// run failed: an exception that a handler let out was stopped at the dialog
+// procedure (the dialog ended with -1, the exception was carried past the
+// system's frames and caught here), or the message loop could not get its
+// next message (GetMessage gave -1).
 #pragma once
 
 #include <windows.h>
@@ -21,6 +25,7 @@ class Window;
 
 constexpr int kExitNormal = 0;
 constexpr int kExitNoApplication = 1;
+constexpr int kExitRuntimeFailure = 3;
 
 // The standard help command. An application routes it to ShowDefaultHelp()
 // in its message map when it wants the framework's help.
@@ -53,7 +58,8 @@ public:
     // The system shares it: nobody destroys it.
     HICON LoadIconResource(int id) const;
 
-    void SetMainWindow(Window *window) { mainWindow_ = window; }
+    // The main window; forgotten again when its object goes.
+    void SetMainWindow(Window *window);
     Window *MainWindow() const { return mainWindow_; }
 
     // The default help: an information box "No help is available for

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
-#include "Dialog.h"
-
 namespace dialogframework {
 
 bool DataExchange::Bind(int controlId, StaticText &text) {
-    HWND control = GetDlgItem(dialog_.Handle(), controlId);
+    HWND control = GetDlgItem(window_, controlId);
     if (!control) return false;
     text.Attach(control);
-    auto &bound = dialog_.bound_;
-    if (std::find(bound.begin(), bound.end(), &text) == bound.end()) bound.push_back(&text);
+    if (std::find(bound_.begin(), bound_.end(), &text) == bound_.end()) bound_.push_back(&text);
     return true;
 }
 

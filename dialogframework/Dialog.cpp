@@ -1,5 +1,7 @@
 #include "Dialog.h"
 
+#include <utility>
+
 #include "Application.h"
 #include "DataExchange.h"
 
@@ -15,6 +17,7 @@ INT_PTR Dialog::RunModal() {
     for (Window *control : bound_) control->Detach();
     bound_.clear();
     Detach();
+    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
     return result;
 }
 
@@ -30,7 +33,7 @@ const MessageMap &Dialog::Messages() const {
 void Dialog::ExchangeData(DataExchange &) {}
 
 bool Dialog::InitialiseDialog() {
-    DataExchange exchange(*this);
+    DataExchange exchange(Handle(), bound_);
     ExchangeData(exchange);
     return true;
 }
@@ -43,14 +46,27 @@ void Dialog::EndWithCancel() { End(IDCANCEL); }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto *dialog = reinterpret_cast<Dialog *>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, lParam);
-        dialog->Attach(window);
-        return dialog->InitialiseDialog() ? TRUE : FALSE;
+        reinterpret_cast<Dialog *>(lParam)->Attach(window);
     }
     // Messages before WM_INITDIALOG (WM_SETFONT) find no object yet.
     auto *dialog = reinterpret_cast<Dialog *>(GetWindowLongPtrA(window, DWLP_USER));
-    return dialog ? dialog->Route(message, wParam, lParam) : FALSE;
+    return dialog ? dialog->Dispatch(window, message, wParam, lParam) : FALSE;
+}
+
+INT_PTR Dialog::Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // An exception must not unwind through the system's frames: it is kept,
+    // the run ends, and RunModal throws it once the window is gone. After a
+    // failure the dialog handles nothing more.
+    if (failure_) return FALSE;
+    try {
+        if (message == WM_INITDIALOG) return InitialiseDialog() ? TRUE : FALSE;
+        return Route(message, wParam, lParam);
+    } catch (...) {
+        failure_ = std::current_exception();
+        EndDialog(window, -1);
+        return FALSE;
+    }
 }
 
 INT_PTR Dialog::Route(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <vector>
 
 #include "Window.h"
@@ -20,7 +21,10 @@ public:
     Dialog(int templateId, Window *parent);
 
     // Makes the window and runs it until End(); gives the id of the command
-    // that ended it, or -1 when the window could not be made.
+    // that ended it, or -1 when the window could not be made. An exception
+    // that a handler lets out ends the run: the dialog procedure stops it
+    // before the system's frames, and it is thrown again from here once the
+    // window is gone.
     INT_PTR RunModal();
 
     const MessageMap &Messages() const override;
@@ -37,18 +41,18 @@ protected:
     void End(int commandId);
 
 private:
-    friend class DataExchange;
-
     // Commands 1 and 2 (OK; Cancel, Escape and the close box) end the run.
     void EndWithOk();
     void EndWithCancel();
 
     static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    INT_PTR Dispatch(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Route(UINT message, WPARAM wParam, LPARAM lParam);
 
     int templateId_;
     Window *parent_;
     std::vector<Window *> bound_;  // controls that data exchange bound
+    std::exception_ptr failure_;    // what a handler let out, until RunModal throws it
 };
 
 // Whether a dialog procedure gives this message's result as its return value

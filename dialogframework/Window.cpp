@@ -1,13 +1,10 @@
 #include "Window.h"
 
-#include "Application.h"
-
 namespace dialogframework {
 
 Window::~Window() {
-    // The application must not keep a main window that is gone.
-    Application *application = Application::Current();
-    if (application && application->MainWindow() == this) application->SetMainWindow(nullptr);
+    // Nobody may keep a window that is gone.
+    if (holder_ && *holder_ == this) *holder_ = nullptr;
 }
 
 int Window::ShowMessage(const char *text, const char *caption, UINT style) const {

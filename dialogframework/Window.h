@@ -28,6 +28,10 @@ public:
     // its own (DefWindowProc validates it; a minimised one gets its class icon).
     LRESULT DefaultPaint() const;
 
+    // `holder`, a pointer to this window kept elsewhere (the application's
+    // main window), becomes null when this object goes; null: none.
+    void ForgetIn(Window **holder) { holder_ = holder; }
+
 protected:
     Window() = default;
     ~Window() override;
@@ -40,6 +44,7 @@ private:
     void Detach() { window_ = nullptr; }
 
     HWND window_ = nullptr;
+    Window **holder_ = nullptr;
 };
 
 }  // namespace dialogframework

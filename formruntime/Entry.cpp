@@ -2,7 +2,7 @@
 // itself gives only StartUpApplication(). The command line is not examined.
 #include <windows.h>
 
-#include "Runtime.h"
+#include "Program.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "Runtime.h"
+#include "Services.h"
 
 namespace formrt {
 
@@ -113,10 +113,18 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
         auto *form = static_cast<Form *>(reinterpret_cast<CREATESTRUCTA *>(lParam)->lpCreateParams);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
         form->window_.reset(window);
+        FormWindowCreated(window);
     }
     auto *form = reinterpret_cast<Form *>(GetWindowLongPtrA(window, GWLP_USERDATA));
     if (!form) return DefWindowProcA(window, message, wParam, lParam);
-    return form->OnMessage(message, wParam, lParam);
+    // An exception must not unwind through the system's frames: it stops
+    // here, the forms close and the runtime reports it after the loop.
+    try {
+        return form->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        StopOnFailure(std::current_exception());
+        return message == WM_NCDESTROY ? DefWindowProcA(window, message, wParam, lParam) : 0;
+    }
 }
 
 LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -143,7 +151,7 @@ LRESULT Form::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         window_.release();
         controls_.assign(controls_.size(), nullptr);
         lastFocus_ = nullptr;
-        FormWindowDestroyed();
+        FormWindowDestroyed(window);
         return DefWindowProcA(window, message, wParam, lParam);
     }
     }

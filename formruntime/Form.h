@@ -3,7 +3,7 @@
 // placed in pixels from the display's pixels per inch.
 //
 // A program's form derives from EventForm (below) and names its handlers in
-// tables; the runtime (Runtime.h) creates the form, runs its load event,
+// tables; the runtime (Program.h) creates the form, runs its load event,
 // shows it and dispatches its clicks. The keyboard works as in any Windows
 // dialog: Tab and Shift+Tab follow the tab index, Alt plus a control's
 // access key presses it (or, for a label, moves to the next control), Space

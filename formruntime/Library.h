@@ -13,7 +13,7 @@
 namespace formrt {
 
 // A library or one of its entries that cannot be bound. The runtime's
-// default handling reports what() and ends the program (Runtime.h).
+// default handling reports what() and ends the program (Services.h, ExitCodes.h).
 class BindingError : public std::runtime_error {
 public:
     enum class Cause { LibraryNotLoaded, EntryNotFound };

@@ -1,6 +1,6 @@
 #include "Messages.h"
 
-#include "Runtime.h"
+#include "Services.h"
 
 namespace formrt {
 

@@ -1,6 +1,6 @@
 #include "SystemText.h"
 
-#include <cstdio>
+#include <utility>
 
 #include "MessageText.h"
 
@@ -8,14 +8,11 @@ namespace formrt {
 
 std::string SystemText(DWORD code) {
     std::optional<std::string> text = kit::MessageText(code, kit::kAnyLanguage);
-    if (!text) {
-        char unknown[32];
-        std::snprintf(unknown, sizeof unknown, "Unknown error %lx", static_cast<unsigned long>(code));
-        return unknown;
-    }
+    // The runtime's own report: lower-case digits, as the platform's
+    // convention writes "%x".
+    if (!text) return kit::UnknownErrorText(code, kit::HexDigits::Lower);
     // A report is one line: the message table's line end goes.
-    while (!text->empty() && (text->back() == '\r' || text->back() == '\n' || text->back() == ' ')) text->pop_back();
-    return *text;
+    return kit::TrimLineEnd(std::move(*text));
 }
 
 }  // namespace formrt

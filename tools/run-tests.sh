@@ -12,6 +12,7 @@ tools/setup-machine.sh
 tools/wow64/make-root.sh >/dev/null & make_root=$!
 # The pure rules natively, under the sanitizers, and each fuzz target briefly.
 tools/run-native-tests.sh
+tools/check-includes.py
 tools/build-kits.sh
 # The zips to hand out: the tests unpack them and build from them alone.
 for preset in x64 x86; do

@@ -1,7 +1,7 @@
 /*
  * KvtCardRules.h - what a KVT card name is and where a card may sit, for
- * the simulated card's driver (wide strings), its library, its tool and the
- * configuration utility (narrow strings). Pure and header-only: no platform
+ * the simulated card's driver (wide strings), its library, its script and
+ * its tool (narrow strings). Pure and header-only: no platform
  * calls, no allocation, so the kernel side can use it as well.
  */
 #ifndef KVTCARDRULES_H

@@ -1,38 +1,29 @@
 // kit_demo: the kit's main job on the simulated card, done as a user would
 // after INSTALL.EXE -i -y: mirvocfg finds the card, adds it and loads the
-// configuration; mirvo_bc then initialises the card and reads its weights,
-// mirvo_dw32 reads them again in its fixed columns, Mirvo_mfc on our dialog
-// framework and Mirvo_vb on its form. Screenshots of the windows go to the
-// folder given as the first argument.
+// configuration; then each reader sample (mirvo_bc, mirvo_dw32, Mirvo_mfc on
+// our dialog framework, Mirvo_vb on its form), one walk over the readers'
+// rows of the tests, initialises the card and reads its weights. Screenshots
+// of the windows go to the folder given as the first argument.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
+#include "Dw32Reader.h"
 #include "KitPaths.h"
+#include "MirvoBcReader.h"
+#include "MirvoMfcReader.h"
+#include "MirvoVbReader.h"
 #include "UiAuto.h"
 
 namespace {
 
-// The controls the demo presses (the programs' resource ids).
+// mirvocfg's controls (its resource ids).
 constexpr int kConfigDeleteOrExit = IDCANCEL;
 constexpr int kConfigCardList = 104;
 constexpr int kConfigStatus = 105;
 constexpr int kConfigLoad = 106;
 constexpr int kConfigFind = 107;
-constexpr int kReaderInit = 1000;
-constexpr int kReaderRead = 1002;
-constexpr int kReaderStatus = 1003;
-constexpr int kErrorReportInit = 102;
-constexpr int kErrorReportRead = 103;
-constexpr int kErrorReportStatus = 201;
-// Mirvo_vb's controls, numbered by the form runtime in table order.
-constexpr int kFormInit = 100;
-constexpr int kFormRead = 102;
-constexpr int kFormResult = 103;
-constexpr int kMfcInit = 1002;
-constexpr int kMfcRead = 1004;
-constexpr int kMfcStatus = 1001;
 constexpr DWORD kPatienceMs = 20000;
 
 bool Fail(const std::string &what) {
@@ -68,100 +59,49 @@ bool ConfigureCard(const std::string &shotDir) {
     return true;
 }
 
-bool ReadCard(const std::string &shotDir) {
-    std::printf("mirvo_bc: open KVT1, initialise it, read its four weights\n");
-    auto program = uiauto::Process::Start(kit::KitPath("mirvo_bc.exe"), "", kit::KitDir());
-    if (!program.Started()) return Fail("cannot start mirvo_bc.exe: " + program.Error());
-    HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOTEST", nullptr, kPatienceMs);
-    if (!window) return Fail("mirvo_bc's window did not come");
-    if (uiauto::HasMessageBox(program.Id()) && !AnswerBox(program.Id(), IDOK)) return false;
-    if (!uiauto::WaitUntil([&] { return !program.Running() || uiauto::ControlText(window, kReaderStatus) == "closed"; }))
-        return Fail("mirvo_bc did not start");
-    if (!program.Running()) return Fail("mirvo_bc could not open the card");
-
-    if (!uiauto::PressButton(window, kReaderInit)) return Fail("cannot press \"Init Card\"");
-    if (!AnswerBox(program.Id(), IDOK)) return false;
-    if (!uiauto::PressButton(window, kReaderRead)) return Fail("cannot press \"Read Card\"");
-    if (!uiauto::WaitUntil([&] { return !uiauto::ControlText(window, kReaderStatus).empty(); }))
-        return Fail("no weights were shown");
-    std::printf("  weights: %s\n", uiauto::ControlText(window, kReaderStatus).c_str());
-    uiauto::SaveScreenshot(window, shotDir + "\\mirvo_bc.bmp");
-
-    uiauto::PressButton(window, IDCANCEL);
-    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("mirvo_bc did not end with 0");
-    return true;
-}
-
-bool ReadCardInColumns(const std::string &shotDir) {
-    std::printf("mirvo_dw32: open KVT1, initialise it, read its four weights in columns\n");
-    auto program = uiauto::Process::Start(kit::KitPath("mirvo_dw32.exe"), "", kit::KitDir());
-    if (!program.Started()) return Fail("cannot start mirvo_dw32.exe: " + program.Error());
-    HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOAPP", nullptr, kPatienceMs);
+// One reader, by its row: open KVT1 (at its start), Init, Read, show the
+// weights, end it the first way its row names.
+bool ReadCard(const reader_test::ReaderProgram &reader, const std::string &shotDir) {
+    const std::string name = reader.name;
+    std::printf("%s: open KVT1, initialise it, read its four weights\n", reader.name);
+    auto program = uiauto::Process::Start(kit::KitPath(reader.file), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start " + name + ": " + program.Error());
+    HWND window = reader_test::WaitForReaderWindow(program.Id(), reader, kPatienceMs);
     if (!window) {
         if (uiauto::HasMessageBox(program.Id())) AnswerBox(program.Id(), IDOK);
-        return Fail("mirvo_dw32's window did not come");
+        return Fail(name + "'s window did not come (could it open the card?)");
     }
-    if (!uiauto::PressButton(window, kErrorReportInit)) return Fail("cannot press \"Init\"");
-    if (!AnswerBox(program.Id(), IDOK)) return false;
-    if (!uiauto::PressButton(window, kErrorReportRead)) return Fail("cannot press \"Read\"");
-    if (!uiauto::WaitUntil([&] {
-            return uiauto::ControlText(window, kErrorReportStatus) != "status" || uiauto::HasMessageBox(program.Id());
-        }, kPatienceMs))
+    // A failed open shows its box over the window.
+    if (uiauto::WaitForMessageBox(program.Id(), 500)) {
+        AnswerBox(program.Id(), IDOK);
+        return Fail(name + " could not open the card");
+    }
+
+    if (!uiauto::PressControl(reader_test::ReaderControlIn(window, reader.init))) return Fail("cannot press Init");
+    if (reader.initOkBox) {
+        if (!AnswerBox(program.Id(), IDOK)) return false;
+    } else if (uiauto::WaitForMessageBox(program.Id(), 1000)) {  // a success shows nothing
+        AnswerBox(program.Id(), IDOK);
+        return Fail(name + " could not initialise the card");
+    }
+    HWND status = reader_test::ReaderControlIn(window, reader.status);
+    const std::string before = uiauto::TextOf(status);
+    if (!uiauto::PressControl(reader_test::ReaderControlIn(window, reader.read))) return Fail("cannot press Read");
+    if (!uiauto::WaitUntil([&] { return uiauto::TextOf(status) != before || uiauto::HasMessageBox(program.Id()); },
+                           kPatienceMs))
         return Fail("no weights were shown");
     // A failed read shows its error box instead.
     if (uiauto::HasMessageBox(program.Id())) return AnswerBox(program.Id(), IDOK) && Fail("the read failed");
-    std::printf("  weights: \"%s\"\n", uiauto::ControlText(window, kErrorReportStatus).c_str());
-    uiauto::SaveScreenshot(window, shotDir + "\\mirvo_dw32.bmp");
+    std::printf("  weights: \"%s\"\n", uiauto::TextOf(status).c_str());
+    uiauto::SaveScreenshot(window, shotDir + "\\" + name + ".bmp");
 
-    uiauto::PressButton(window, IDCANCEL);
-    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("mirvo_dw32 did not end with 0");
-    return true;
-}
-
-bool ReadCardInForm(const std::string &shotDir) {
-    std::printf("Mirvo_vb: open KVT1 at load, initialise it, read its four weights\n");
-    auto program = uiauto::Process::Start(kit::KitPath("Mirvo_vb.exe"), "", kit::KitDir());
-    if (!program.Started()) return Fail("cannot start Mirvo_vb.exe: " + program.Error());
-    HWND form = uiauto::WaitForTopWindow(program.Id(), nullptr, "Mirvo Form", kPatienceMs);
-    if (!form) {
-        if (uiauto::HasMessageBox(program.Id())) AnswerBox(program.Id(), IDOK);
-        return Fail("Mirvo_vb's form did not come");
+    if (reader.exit) {
+        uiauto::PressControl(reader_test::ReaderControlIn(window, reader.exit));
+    } else {
+        uiauto::CloseFromSystemMenu(window);
     }
-
-    if (!uiauto::PressButton(form, kFormInit)) return Fail("cannot press \"Init\"");
-    if (uiauto::WaitForMessageBox(program.Id(), 1000)) {  // a success shows nothing
-        AnswerBox(program.Id(), IDOK);
-        return Fail("Mirvo_vb could not initialise the card");
-    }
-    if (!uiauto::PressButton(form, kFormRead)) return Fail("cannot press \"Read\"");
-    if (!uiauto::WaitUntil([&] { return uiauto::ControlText(form, kFormResult) != "Closed"; }))
-        return Fail("no weights were shown");
-    std::printf("  weights: %s\n", uiauto::ControlText(form, kFormResult).c_str());
-    uiauto::SaveScreenshot(form, shotDir + "\\Mirvo_vb.bmp");
-
-    uiauto::CloseFromSystemMenu(form);
-    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("Mirvo_vb did not end with 0");
-    return true;
-}
-
-bool ReadCardOnTheFramework(const std::string &shotDir) {
-    std::printf("Mirvo_mfc: open KVT1, initialise it, read its four weights\n");
-    auto program = uiauto::Process::Start(kit::KitPath("Mirvo_mfc.exe"), "", kit::KitDir());
-    if (!program.Started()) return Fail("cannot start Mirvo_mfc.exe: " + program.Error());
-    const std::string title = "kvt Example - MinGW GCC " + std::to_string(__GNUC__) + ", dialogframework";
-    HWND window = uiauto::WaitForTopWindow(program.Id(), "#32770", title.c_str(), kPatienceMs);
-    if (!window) return Fail("Mirvo_mfc's dialog did not come (could it open the card?)");
-
-    if (!uiauto::PressButton(window, kMfcInit)) return Fail("cannot press \"Init\"");
-    if (!AnswerBox(program.Id(), IDOK)) return false;
-    if (!uiauto::PressButton(window, kMfcRead)) return Fail("cannot press \"Read\"");
-    if (!uiauto::WaitUntil([&] { return !uiauto::ControlText(window, kMfcStatus).empty(); }))
-        return Fail("no weights were shown");
-    std::printf("  weights: %s\n", uiauto::ControlText(window, kMfcStatus).c_str());
-    uiauto::SaveScreenshot(window, shotDir + "\\Mirvo_mfc.bmp");
-
-    uiauto::PressButton(window, IDCANCEL);
-    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("Mirvo_mfc did not end with 0");
+    if (program.WaitForExit(kPatienceMs).value_or(0xBAD) != reader.exitCode)
+        return Fail(name + " did not end with " + std::to_string(reader.exitCode));
     return true;
 }
 
@@ -170,8 +110,9 @@ bool ReadCardOnTheFramework(const std::string &shotDir) {
 int main(int argc, char **argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::string shotDir = argc > 1 ? argv[1] : ".";
-    return ConfigureCard(shotDir) && ReadCard(shotDir) && ReadCardInColumns(shotDir) &&
-                   ReadCardOnTheFramework(shotDir) && ReadCardInForm(shotDir)
-               ? 0
-               : 1;
+    if (!ConfigureCard(shotDir)) return 1;
+    for (const reader_test::ReaderProgram *reader : {&mirvo_bc_test::MirvoBc(), &mirvo_dw32_test::MirvoDw32(),
+                                                     &mirvo_mfc_test::MirvoMfc(), &mirvo_vb_test::MirvoVb()})
+        if (!ReadCard(*reader, shotDir)) return 1;
+    return 0;
 }

@@ -2,6 +2,10 @@
 // the name, icons, and the default help that a message map routes to.
 #include "ProbeDialog.h"
 
+#include <new>
+
+#include "ImportHook.h"
+
 namespace dialogframework_test {
 namespace {
 
@@ -88,6 +92,51 @@ TEST(Application, ForgetsAMainWindowThatIsGone) {
         app.SetMainWindow(&dialog);
     }
     EXPECT_EQ(nullptr, app.MainWindow());
+}
+
+TEST(Application, AnExceptionFromAHandlerEndsTheDialogAndTheRunWithTheFailureCode) {
+    ProbeDialog dialog;
+    int stepsAfter = 0;
+    ProbeApp app(nullptr, [&] {
+        dialog.RunSteps({[](ProbeDialog &) { throw std::bad_alloc(); }, [&](ProbeDialog &) { ++stepsAfter; }});
+        ADD_FAILURE() << "the modal run gave the exception back";
+        return false;
+    });
+    EXPECT_EQ(kExitRuntimeFailure, app.Run(GetModuleHandleA(nullptr)));
+    EXPECT_EQ(0, stepsAfter) << "the dialog ended at the exception";
+    EXPECT_EQ(nullptr, dialog.Handle()) << "let go of the window all the same";
+    EXPECT_EQ(nullptr, dialog.text.Handle()) << "and of the bound control";
+}
+
+// GetMessage gives -1 with a message that holds nothing of a WM_QUIT.
+BOOL WINAPI FailingGetMessage(LPMSG message, HWND, UINT, UINT) {
+    message->message = WM_NULL;
+    message->wParam = 9;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return -1;
+}
+
+TEST(Application, AFailedMessageLoopEndsWithTheFailureCodeNotAStaleQuitCode) {
+    kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(FailingGetMessage));
+    ASSERT_TRUE(hook.Installed());
+    ProbeApp app(nullptr, [] { return true; });
+    EXPECT_EQ(kExitRuntimeFailure, app.Run(GetModuleHandleA(nullptr)));
+}
+
+// Up to Windows XP a path cut at the buffer's size comes without its zero.
+const std::string kLongPath = "C:\\" + std::string(300, 'd') + "\\Probe.exe";
+DWORD WINAPI CuttingGetModuleFileName(HMODULE, LPSTR buffer, DWORD size) {
+    const DWORD length = static_cast<DWORD>(kLongPath.size()) < size ? static_cast<DWORD>(kLongPath.size()) : size;
+    std::memcpy(buffer, kLongPath.data(), length);
+    if (length < size) buffer[length] = '\0';
+    return length;
+}
+
+TEST(Application, NamedAfterTheWholeModulePathEvenWhereTheSystemCutsIt) {
+    kit_test::ImportHook hook("GetModuleFileNameA", reinterpret_cast<void *>(CuttingGetModuleFileName));
+    ASSERT_TRUE(hook.Installed());
+    ProbeApp app;
+    EXPECT_EQ("Probe", app.Name());
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 
 #include <deque>
 #include <functional>
-#include <future>
 #include <string>
 #include <vector>
 
@@ -134,15 +133,6 @@ private:
     std::deque<Step> steps_;
 };
 
-// Answers the next message box of this process with OK from another thread,
-// and gives what it showed. `owner`: only a box that this window owns counts
-// (the probe dialog is a "#32770" window itself); nullptr while none exists.
-inline std::future<uiauto::MessageBoxInfo> AnswerNextBox(HWND owner = nullptr) {
-    return std::async(std::launch::async, [owner] {
-        uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(GetCurrentProcessId(), uiauto::kDefaultTimeoutMs, owner);
-        if (box) uiauto::AnswerMessageBox(box.window, IDOK);
-        return box;
-    });
-}
+using uiauto::AnswerNextBox;
 
 }  // namespace dialogframework_test

@@ -24,13 +24,7 @@ bool Opens(MirvoLibrary &mirvo, const char *name) {
     return kit::CardHandle(mirvo.Open(name)).valid();
 }
 
-DWORD ServiceState() {
-    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-    const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS));
-    SERVICE_STATUS status = {};
-    QueryServiceStatus(service.get(), &status);
-    return status.dwCurrentState;
-}
+DWORD ServiceState() { return testsvc::MirvoServiceState().value_or(0); }
 
 struct Configuration : ::testing::Test {
     MirvoLibrary mirvo;

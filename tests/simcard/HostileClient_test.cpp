@@ -205,11 +205,9 @@ TEST_F(HostileClient, ManyHandlesAtOnceAndAfterACloseThenAReaderStillReads) {
     EXPECT_GT(weights.Channel[0], 1.0f) << "the signal";
     EXPECT_EQ(mirvo.Finish(reader), 1);
     EXPECT_TRUE(CloseHandle(simcard::CardHandle(reader)));
-    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_CONNECT);
-    const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS));
-    SERVICE_STATUS status = {};
-    ASSERT_TRUE(QueryServiceStatus(service.get(), &status));
-    EXPECT_EQ(status.dwCurrentState, DWORD(SERVICE_RUNNING));
+    const std::optional<DWORD> state = testsvc::MirvoServiceState();
+    ASSERT_TRUE(state.has_value());
+    EXPECT_EQ(*state, DWORD(SERVICE_RUNNING));
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "Registry.h"
 #include "SimCard.h"
 #include "UniqueHandle.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -33,13 +34,14 @@ public:
     // Waits, bounded, for a visible dialog of the call's thread whose caption
     // contains `caption`.
     HWND WaitForWindow(const std::string &caption) {
-        for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
-            Found found = {caption, nullptr};
-            EnumThreadWindows(threadId_, Match, reinterpret_cast<LPARAM>(&found));
-            if (found.window) return found.window;
-            Sleep(50);
-        }
-        return nullptr;
+        Found found = {caption, nullptr};
+        kit_test::WaitUntil(
+            [&] {
+                EnumThreadWindows(threadId_, Match, reinterpret_cast<LPARAM>(&found));
+                return found.window != nullptr;
+            },
+            kWaitMs);
+        return found.window;
     }
     bool Finished() { return WaitForSingleObject(thread_.get(), kWaitMs) == WAIT_OBJECT_0; }
     LONG result = -7;
@@ -128,7 +130,7 @@ TEST(Setup, AnAddressThatIsNoHexNumberIsAskedAgain) {
     ASSERT_NE(box, dialog);
     Press(box, IDOK);
     // The dialog takes input again only once the box is gone.
-    for (DWORD waited = 0; IsWindow(box) && waited < kWaitMs; waited += 50) Sleep(50);
+    kit_test::WaitUntil([&] { return !IsWindow(box); }, kWaitMs);
     ASSERT_FALSE(IsWindow(box)) << "the message box did not close";
     EXPECT_TRUE(IsWindow(dialog)) << "the dialog stays for a corrected address";
     Type(dialog, "0x2F0");

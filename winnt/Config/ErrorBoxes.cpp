@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "ModulePath.h"
 #include "WindowText.h"
 
 namespace cfg {
@@ -26,9 +27,7 @@ std::string ModuleOf(const void *address, std::uintptr_t &offset) {
     offset = address ? reinterpret_cast<std::uintptr_t>(address) -
                            reinterpret_cast<std::uintptr_t>(module)
                      : 0;
-    char path[MAX_PATH] = "";
-    GetModuleFileNameA(module, path, sizeof path);
-    std::string name = path;
+    std::string name = kit::ModulePath(module);
     std::size_t slash = name.find_last_of("\\/");
     return slash == std::string::npos ? name : name.substr(slash + 1);
 }

@@ -57,4 +57,12 @@ InstallerAction ChooseAction(const std::string &commandLine) {
     return InstallerAction::Usage;
 }
 
+InstallerOptions ParseOptions(const std::string &commandLine) {
+    InstallerOptions options;
+    options.action = ChooseAction(commandLine);
+    options.noQuestion = CommandLineSelects(commandLine, "y");
+    options.noCopy = CommandLineSelects(commandLine, "f");
+    return options;
+}
+
 }  // namespace installation

@@ -1,6 +1,7 @@
 // The installer's options: a letter after "-", "/" or "\". The splitting and
-// matching use no Windows header (they are fuzzed on the host); only
-// OptionGiven, in OptionGiven.cpp, asks the system for the command line.
+// matching use no Windows header (they are fuzzed on the host); the run
+// parses the system's command line once (ParseOptions) and passes the
+// options down.
 #pragma once
 
 #include <string>
@@ -24,7 +25,12 @@ bool CommandLineSelects(const std::string &commandLine, const std::string &lette
 enum class InstallerAction { Usage, Install, Uninstall };
 InstallerAction ChooseAction(const std::string &commandLine);
 
-// Whether this program's own command line selects the option `letter`.
-bool OptionGiven(const std::string &letter);
+// Everything a run takes from its command line.
+struct InstallerOptions {
+    InstallerAction action = InstallerAction::Usage;
+    bool noQuestion = false;  // "y": install without the closing pause, uninstall without asking
+    bool noCopy = false;      // "f": the files are in place already
+};
+InstallerOptions ParseOptions(const std::string &commandLine);
 
 }  // namespace installation

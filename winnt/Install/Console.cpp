@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "Failure.h"
-
 namespace installation {
 
 std::string ConsoleLine(const std::string &text) {

@@ -1,9 +1,18 @@
 // Standard output, one whole line per write.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 namespace installation {
+
+// Standard output is gone: the run cannot tell anybody anything, so it ends
+// abnormally. Deliberately not an InstallFailure, which the run's catch
+// would try to write.
+class OutputLost : public std::runtime_error {
+public:
+    OutputLost() : std::runtime_error("standard output cannot be written") {}
+};
 
 // Writes `text` and CR LF in one write; a line feed inside `text` that has no
 // carriage return before it gets one, so every line ends with CR LF.

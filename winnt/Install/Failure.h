@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "MessageText.h"
+
 namespace installation {
 
 class InstallFailure : public std::runtime_error {
@@ -14,9 +16,9 @@ public:
     explicit InstallFailure(const std::string &message) : std::runtime_error(message) {}
 };
 
-// The message of a failed platform call: "Win32 Error.  Code: <code>." and,
-// on the next line, the system's text; a zero code has no text of its own.
-std::string PlatformErrorMessage(DWORD code, const std::string &systemText);
+// The message of a failed platform call (kit::PlatformErrorMessage):
+// "Win32 Error.  Code: <code>." and, on the next line, the system's text.
+using kit::PlatformErrorMessage;
 
 // The failure for the calling thread's last-error code.
 InstallFailure PlatformError();
@@ -24,13 +26,5 @@ InstallFailure PlatformError();
 // The failure for memory that cannot be had (a list too large to hold):
 // the platform's own message for ERROR_NOT_ENOUGH_MEMORY.
 InstallFailure OutOfMemory();
-
-// Standard output is gone: the run cannot tell anybody anything, so it ends
-// abnormally. Deliberately not an InstallFailure, which the run's catch
-// would try to write.
-class OutputLost : public std::runtime_error {
-public:
-    OutputLost() : std::runtime_error("standard output cannot be written") {}
-};
 
 }  // namespace installation

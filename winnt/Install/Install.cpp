@@ -1,6 +1,6 @@
 // INSTALL.EXE: puts the KVT card's driver in place, or takes it away again.
 // A console program; its exit status is 0 on every path it handles.
-#include "Failure.h"
+#include "Console.h"
 #include "RunInstaller.h"
 
 int main() {

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "CommandLine.h"
 #include "Console.h"
 #include "ConsoleKeys.h"
 #include "DriverFiles.h"
@@ -14,8 +13,8 @@
 
 namespace installation {
 
-void DoInstall() {
-    if (!OptionGiven("f")) {
+void DoInstall(const InstallerOptions &options) {
+    if (!options.noCopy) {
         const std::string sourceDir = ProgramFolder();
         WriteLine("Installing 4 channel loadcell card driver from " + sourceDir);
         CopyDriverFiles(sourceDir);
@@ -23,7 +22,7 @@ void DoInstall() {
     CreateDriverService();
     AddEventLogSource();
     WriteLine("Installation complete. Use Configkvt to configure cards");
-    if (!OptionGiven("y")) PressAnyKey();
+    if (!options.noQuestion) PressAnyKey();
 }
 
 }  // namespace installation

@@ -2,9 +2,10 @@
 // source.
 #pragma once
 
+#include "CommandLine.h"
 
 namespace installation {
 
-void DoInstall();
+void DoInstall(const InstallerOptions &options);
 
 }  // namespace installation

@@ -43,9 +43,10 @@ void RunInstaller() {
     RunReportingFailure([] {
         if (!IsWindowsNT4OrLater())
             throw InstallFailure("Mirvo.sys can only be installed on Windows NT version 4.0 or higher");
-        switch (ChooseAction(GetCommandLineA())) {
-        case InstallerAction::Uninstall: DoUninstall(); break;
-        case InstallerAction::Install: DoInstall(); break;
+        const InstallerOptions options = ParseOptions(GetCommandLineA());
+        switch (options.action) {
+        case InstallerAction::Uninstall: DoUninstall(options); break;
+        case InstallerAction::Install: DoInstall(options); break;
         case InstallerAction::Usage: ShowUsage(); break;
         }
     });

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "Failure.h"
+#include "ModulePath.h"
 
 namespace installation {
 
@@ -11,11 +12,7 @@ std::string FolderOfPath(const std::string &path) {
     return last == std::string::npos ? std::string() : path.substr(0, last + 1);
 }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH + 1] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return FolderOfPath(std::string(path, length < MAX_PATH ? length : MAX_PATH));
-}
+std::string ProgramFolder() { return FolderOfPath(kit::ModulePath()); }
 
 std::string SystemDirPath() {
     char dir[MAX_PATH + 1] = {};

@@ -1,7 +1,5 @@
 #include "SystemText.h"
 
-#include <cstdio>
-
 #include "Console.h"
 #include "MessageText.h"
 
@@ -22,11 +20,7 @@ std::string TrimSystemText(const std::string &text) {
     return text.substr(0, end);
 }
 
-std::string UnknownErrorLine(DWORD code) {
-    char line[32];
-    std::snprintf(line, sizeof line, "Unknown error %lX", static_cast<unsigned long>(code));
-    return line;
-}
+std::string UnknownErrorLine(DWORD code) { return kit::UnknownErrorText(code); }
 
 bool ReportSystemError(DWORD code) {
     if (code == 0) return true;

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "CommandLine.h"
 #include "Console.h"
 #include "ConsoleKeys.h"
 #include "DriverFiles.h"
@@ -25,8 +24,8 @@ bool UserConfirmsRemoval() {
 
 }  // namespace
 
-void DoUninstall() {
-    if (!OptionGiven("y") && !UserConfirmsRemoval()) return;
+void DoUninstall(const InstallerOptions &options) {
+    if (!options.noQuestion && !UserConfirmsRemoval()) return;
     DeleteDriverFiles();
     RemoveEventLogSource();
     RemoveDriverService();

@@ -2,9 +2,10 @@
 // service.
 #pragma once
 
+#include "CommandLine.h"
 
 namespace installation {
 
-void DoUninstall();
+void DoUninstall(const InstallerOptions &options);
 
 }  // namespace installation

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ExpectBox.h"
+
 namespace reader_test {
 
 const char *NameOf(Ending ending) {
@@ -40,6 +42,22 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
 }
 
 }  // namespace
+
+HWND WaitForReaderWindow(DWORD processId, const ReaderProgram &reader, DWORD timeoutMs) {
+    MainWindowSearch search = {processId, &reader, nullptr};
+    uiauto::WaitUntil(
+        [&] {
+            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        timeoutMs);
+    return search.found;
+}
+
+HWND ReaderControlIn(HWND window, const ReaderControl &control) {
+    if (control.id != 0) return uiauto::Control(window, control.id);
+    return control.caption ? uiauto::FindControl(window, control.caption) : nullptr;
+}
 
 ReaderFixture::ReaderFixture(const ReaderProgram &reader) : reader_(reader) {}
 
@@ -80,31 +98,21 @@ void ReaderFixture::StartWatchingExit() {
 
 void ReaderFixture::WaitForWindow() {
     ASSERT_TRUE(program_.Started()) << program_.Error();
-    MainWindowSearch search = {program_.Id(), &reader_, nullptr};
-    // A program's start under Wine on a busy machine can take longer than a
-    // click's answer: a start gets more time, still bounded.
-    constexpr DWORD kStartTimeoutMs = 20000;
-    uiauto::WaitUntil(
-        [&] {
-            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        kStartTimeoutMs);
-    window_ = search.found;
+    window_ = WaitForReaderWindow(program_.Id(), reader_, kStartTimeoutMs);
     ASSERT_NE(nullptr, window_) << reader_.name << " showed no " << (reader_.windowClass ? reader_.windowClass : "")
                                 << " window";
     byCaption_.clear();
     for (const ReaderControl *control : {&reader_.init, &reader_.finish, &reader_.read, &reader_.status, &reader_.exit}) {
-        if (control->id == 0 && control->caption)
-            byCaption_[control->caption] = uiauto::FindControl(window_, control->caption);
+        if (control->id == 0 && control->caption) byCaption_[control->caption] = ReaderControlIn(window_, *control);
     }
 }
 
 HWND ReaderFixture::ControlOf(const ReaderControl &control) const {
-    if (control.id != 0) return uiauto::Control(window_, control.id);
-    if (!control.caption) return nullptr;
-    const auto found = byCaption_.find(control.caption);
-    return found != byCaption_.end() ? found->second : uiauto::FindControl(window_, control.caption);
+    if (control.id == 0 && control.caption) {
+        const auto found = byCaption_.find(control.caption);
+        if (found != byCaption_.end()) return found->second;
+    }
+    return ReaderControlIn(window_, control);
 }
 
 bool ReaderFixture::Press(const ReaderControl &control) { return uiauto::PressControl(ControlOf(control)); }
@@ -125,6 +133,18 @@ bool ReaderFixture::IsCardOpenIn(HANDLE process) const {
 std::string ReaderFixture::Status() const {
     HWND status = ControlOf(reader_.status);
     return status ? uiauto::TextOf(status) : "<no status control>";
+}
+
+void ReaderFixture::ShowInStatus(const std::string &text) {
+    SendMessageA(ControlOf(reader_.status), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void ReaderFixture::ExpectReadShows(const std::string &line) {
+    ShowInStatus("(before the read)");
+    ASSERT_TRUE(Press(reader_.read));
+    EXPECT_TRUE(uiauto::WaitUntil([&] { return Status() == line; }))
+        << "status \"" << Status() << "\", expected \"" << line << "\"";
+    EXPECT_FALSE(uiauto::WaitForMessageBox(program_.Id(), 300)) << "Read shows no message box";
 }
 
 uiauto::MessageBoxInfo ReaderFixture::PressForBox(int button) {
@@ -149,18 +169,9 @@ void ReaderFixture::ExpectBoxAndAnswer(const uiauto::MessageBoxInfo &box, const 
 void ReaderFixture::ExpectBoxAndAnswer(const uiauto::MessageBoxInfo &box, const std::string &text,
                                        const std::string &caption, uiauto::IconKind icon, HWND owner) {
     ASSERT_TRUE(box) << "expected the box \"" << text << "\"";
-    EXPECT_EQ(text, box.text);
-    EXPECT_EQ(caption, box.caption);
-    EXPECT_EQ(icon, box.icon) << "shows the " << uiauto::ToString(box.icon) << ", expected the "
-                              << uiauto::ToString(icon);
-    EXPECT_EQ(std::vector<int>{IDOK}, box.ButtonIds()) << "exactly one OK button";
+    uiauto::ExpectBox(box, {text, caption, icon, {IDOK}, owner});
     if (box.buttons.size() == 1) {
         EXPECT_EQ("OK", box.buttons[0].text);
-    }
-    if (owner) {
-        EXPECT_EQ(owner, box.owner) << "the dialog window owns the box";
-    } else {
-        EXPECT_EQ(nullptr, box.owner) << "a box without an owner window";
     }
     EXPECT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK)) << "the box did not close on OK";
 }

@@ -20,6 +20,17 @@ namespace reader_test {
 
 using Strings = std::vector<std::string>;
 
+// A program's start under Wine on a busy machine can take longer than a
+// click's answer: a start gets more time, still bounded.
+constexpr DWORD kStartTimeoutMs = 20000;
+
+// The reader's visible main window in the process (its class and caption
+// prefix), once it comes; nullptr when none came in time.
+HWND WaitForReaderWindow(DWORD processId, const ReaderProgram &reader, DWORD timeoutMs = kStartTimeoutMs);
+
+// The control of the row in the reader's window, by id or by its caption.
+HWND ReaderControlIn(HWND window, const ReaderControl &control);
+
 class ReaderFixture : public ::testing::Test {
 protected:
     explicit ReaderFixture(const ReaderProgram &reader);
@@ -63,6 +74,12 @@ protected:
     bool IsCardOpenIn(HANDLE process) const;
 
     std::string Status() const;
+    // Puts `text` into the status, as an earlier read would have left it.
+    void ShowInStatus(const std::string &text);
+    // Read shows `line` in the status and no box. The status first gets a
+    // text of the test's own, so that the wait sees this read's change: a
+    // read that appends, or leaves the status alone, fails.
+    void ExpectReadShows(const std::string &line);
 
     // Presses the button and reads the message box that it brings.
     uiauto::MessageBoxInfo PressForBox(int button);

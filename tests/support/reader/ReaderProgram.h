@@ -24,12 +24,14 @@ enum class Ending { ExitButton, EscapeKey, SystemMenuClose, EnterKey, AltX };
 const char *NameOf(Ending ending);
 
 // For example, a framework dialog found by its class and the start of its
-// caption, and a form whose controls have no ids:
+// caption, and a form whose controls have no ids (both press the focused
+// button on Enter: Exit has the focus at the dialog's start, so Enter ends it):
 //   {"Mirvo_mfc", "Mirvo_mfc.exe", "#32770", "kvt Example - ",
 //    {1002}, {1003}, {1004}, {1001}, {IDCANCEL}, "", "1.500 -0.250 0.000 12.000", "Initialised OK",
-//    {Ending::ExitButton, Ending::EscapeKey, Ending::SystemMenuClose}, false, 0, EnterKey::ClicksFocusedButton}
-//   {"Mirvo_vb", "Mirvo_vb.exe", nullptr, "Mirvo Form",
-//    {0, "Init"}, {0, "Finish"}, {0, "&Read"}, {0, "Closed"}, {}, "Closed", "1.50|-0.25|0.00|12.00", nullptr,
+//    {Ending::ExitButton, Ending::EscapeKey, Ending::SystemMenuClose, Ending::EnterKey, Ending::AltX},
+//    false, 0, EnterKey::ClicksFocusedButton}
+//   {"Mirvo_vb", "Mirvo_vb.exe", "FormrtForm", "Mirvo Form",
+//    {0, "Init"}, {0, "Finish"}, {0, "&Read"}, {103}, {}, "Closed", "1.50|-0.25|0.00|12.00", nullptr,
 //    {Ending::SystemMenuClose}, false, 0, EnterKey::ClicksFocusedButton}
 struct ReaderProgram {
     const char *name;           // "mirvo_bc": names the trace and screenshot files

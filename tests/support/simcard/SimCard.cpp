@@ -8,6 +8,7 @@
 #include "SimScript.h"
 #include "UniqueHandle.h"
 #include "ServiceManager.h"
+#include "WaitUntil.h"
 
 namespace simcard {
 
@@ -32,19 +33,16 @@ kvtsim::Fault FaultOf(Entry entry) {
 
 // Waits, bounded, for the service to reach `state`.
 bool WaitForState(SC_HANDLE service, DWORD state) {
-    for (DWORD waited = 0; waited < kWaitMs; waited += 50) {
-        SERVICE_STATUS status;
-        if (!QueryServiceStatus(service, &status)) return false;
-        if (status.dwCurrentState == state) return true;
-        Sleep(50);
-    }
-    return false;
+    return kit_test::WaitUntil(
+        [&] {
+            SERVICE_STATUS status;
+            return QueryServiceStatus(service, &status) && status.dwCurrentState == state;
+        },
+        kWaitMs);
 }
 
 std::string ControlDriver(bool start) {
-    kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-    if (!manager) return Failure("OpenSCManager");
-    kit::ServiceHandle service(OpenServiceA(manager.get(), kService, SERVICE_ALL_ACCESS));
+    const kit::ServiceHandle service = testsvc::OpenMirvoService(SERVICE_ALL_ACCESS);
     if (!service) return Failure("OpenService(Mirvo)");
     if (start) {
         if (!StartServiceA(service.get(), 0, nullptr) &&
@@ -122,14 +120,7 @@ std::string InstallDriver() {
     // The service names the file as the (native) service manager sees it.
     const std::string target = DriversDir() + "\\Mirvo.sys";
     if (native) return CreateServiceNatively(target);
-    kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-    if (!manager) return Failure("OpenSCManager");
-    kit::ServiceHandle service(CreateServiceA(manager.get(), kService, kService, SERVICE_ALL_ACCESS,
-                                         SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START,
-                                         SERVICE_ERROR_NORMAL, target.c_str(), nullptr, nullptr,
-                                         nullptr, nullptr, nullptr));
-    if (!service && GetLastError() != ERROR_SERVICE_EXISTS) return Failure("CreateService(Mirvo)");
-    return "";
+    return testsvc::CreateMirvoService(target);
 }
 
 std::string ConfigureSlot(int slot, DWORD address) {

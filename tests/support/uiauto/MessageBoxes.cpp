@@ -161,4 +161,12 @@ bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs) {
     return PressButton(box, buttonId) && WaitForWindowGone(box, timeoutMs);
 }
 
+std::future<MessageBoxInfo> AnswerNextBox(HWND owner, DWORD timeoutMs) {
+    return std::async(std::launch::async, [owner, timeoutMs] {
+        MessageBoxInfo box = WaitForMessageBox(GetCurrentProcessId(), timeoutMs, owner);
+        if (box) AnswerMessageBox(box.window, IDOK);
+        return box;
+    });
+}
+
 }  // namespace uiauto

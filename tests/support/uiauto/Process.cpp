@@ -6,15 +6,6 @@
 
 namespace uiauto {
 
-bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
-        if (condition()) return true;
-        if (GetTickCount64() >= deadline) return false;
-        Sleep(20);
-    }
-}
-
 Process Process::Start(const std::string &program, const std::string &arguments,
                        const std::string &workingDir, int showCommand) {
     STARTUPINFOA startup = {};

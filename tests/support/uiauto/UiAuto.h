@@ -22,20 +22,20 @@
 #include <windows.h>
 
 #include <functional>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "UniqueHandle.h"
+#include "WaitUntil.h"
 
 namespace uiauto {
 
-constexpr DWORD kDefaultTimeoutMs = 5000;
-
-// Polls `condition` every few milliseconds until it holds (true) or the time
-// is up (false). The condition is checked once more at the deadline.
-bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs = kDefaultTimeoutMs);
+// The tests' one bounded wait (WaitUntil.h).
+using kit_test::kDefaultTimeoutMs;
+using kit_test::WaitUntil;
 
 // ---------------------------------------------------------------- processes
 
@@ -234,6 +234,12 @@ MessageBoxInfo ReadMessageBox(HWND box);
 
 // Presses the box's button `buttonId` and waits until the box is gone.
 bool AnswerMessageBox(HWND box, int buttonId, DWORD timeoutMs = kDefaultTimeoutMs);
+
+// For a box that this very process is about to show (and sits in until it
+// is answered): waits on another thread for the next box of this process
+// (`owner` as in WaitForMessageBox), answers it with OK and gives what it
+// showed; an empty box when none came.
+std::future<MessageBoxInfo> AnswerNextBox(HWND owner = nullptr, DWORD timeoutMs = kDefaultTimeoutMs);
 
 // The kind of the icon shown by `iconStatic`. Under Wine another process's
 // HICON cannot be compared or read, so the static's pixels on the screen are

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "ModulePath.h"
 #include "UiAuto.h"
 
 namespace {
@@ -15,9 +16,7 @@ using uiauto::IconKind;
 constexpr int kShowBox = 10, kDisabled = 11, kList = 20, kStatus = 30, kHandle = 31, kNumber = 32;
 
 std::string FixturePath() {
-    char path[MAX_PATH];
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir(path);
+    const std::string dir = kit::ModulePath();
     return dir.substr(0, dir.find_last_of('\\') + 1) + "uiauto_fixture.exe";
 }
 

@@ -17,16 +17,7 @@ const char *const kNotLoaded = "Configuration is not loaded";
 const char *const kLoaded = "Configuration is  loaded";
 const char *const kServiceKey = MIRVO_SERVICE_KEY;
 
-std::string CreateUnstartableService() {
-    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-    if (!manager) return "OpenSCManager failed: " + std::to_string(GetLastError());
-    const kit::ServiceHandle service(CreateServiceA(manager.get(), "Mirvo", "Mirvo", SERVICE_ALL_ACCESS,
-                              SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                              "System32\\drivers\\NoSuchDriver.sys", nullptr, nullptr, nullptr,
-                              nullptr, nullptr));
-    if (!service) return "CreateService failed: " + std::to_string(GetLastError());
-    return "";
-}
+std::string CreateUnstartableService() { return testsvc::CreateMirvoService("System32\\drivers\\NoSuchDriver.sys"); }
 
 std::string MakeServiceKeyVolatile() {
     const char *names[] = {"Type", "Start", "ErrorControl"};
@@ -71,13 +62,7 @@ std::string MakeServiceKeyUncreatable() {
     return "";
 }
 
-DWORD ServiceState() {
-    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_CONNECT);
-    const kit::ServiceHandle service(manager ? OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_STATUS) : nullptr);
-    SERVICE_STATUS status{};
-    if (!service || !QueryServiceStatus(service.get(), &status)) return 0;
-    return status.dwCurrentState;
-}
+DWORD ServiceState() { return testsvc::MirvoServiceState().value_or(0); }
 
 std::string CardKeyPath(int slot) { return std::string(kServiceKey) + "\\" + std::to_string(slot); }
 

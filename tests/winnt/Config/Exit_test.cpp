@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ConfigProgram.h"
+#include "ExpectBox.h"
 
 using namespace cfgtest;
 
@@ -12,12 +13,9 @@ namespace {
 void ExpectSternAdvice(ConfigProgram &program, int answer) {
     uiauto::MessageBoxInfo box = program.WaitForBox();
     ASSERT_TRUE(box) << "no question came";
-    EXPECT_EQ(box.caption, "Stern advice");
-    EXPECT_EQ(box.text, "Configuration is not loaded. Are you sure you want to exit?");
-    EXPECT_EQ(box.icon, uiauto::IconKind::Exclamation) << uiauto::ToString(box.icon);
-    EXPECT_EQ(box.ButtonIds(), (std::vector<int>{IDOK, IDCANCEL}));
+    uiauto::ExpectBox(box, {"Configuration is not loaded. Are you sure you want to exit?", "Stern advice",
+                            uiauto::IconKind::Exclamation, {IDOK, IDCANCEL}, program.window()});
     EXPECT_TRUE(IsDefaultButton(box.window, IDCANCEL)) << "Cancel is the default";
-    EXPECT_EQ(box.owner, program.window());
     ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, answer));
 }
 

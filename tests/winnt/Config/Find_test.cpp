@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ConfigProgram.h"
+#include "ExpectBox.h"
 #include "SimCard.h"
 #include "SimConfig.h"
 
@@ -37,12 +38,9 @@ struct FindFixture : ::testing::Test {
 
     void ExpectQuestion(const uiauto::MessageBoxInfo &box, int count) {
         ASSERT_TRUE(box) << "no question came";
-        EXPECT_EQ(box.caption, "Information");
-        EXPECT_EQ(box.text, std::to_string(count) +
-                                " new card(s) found. Do you wish to add them to the configuration?");
-        EXPECT_EQ(box.icon, uiauto::IconKind::Question) << uiauto::ToString(box.icon);
-        EXPECT_EQ(box.ButtonIds(), (std::vector<int>{IDYES, IDNO}));
-        EXPECT_EQ(box.owner, program->window());
+        uiauto::ExpectBox(box, {std::to_string(count) +
+                                    " new card(s) found. Do you wish to add them to the configuration?",
+                                "Information", uiauto::IconKind::Question, {IDYES, IDNO}, program->window()});
         EXPECT_EQ(program->Status(), "Searching for new cards...") << "shown while the box is up";
     }
 };
@@ -58,11 +56,8 @@ TEST_F(FindFixture, NoneFound) {
 
     uiauto::MessageBoxInfo box = PressFind();
     ASSERT_TRUE(box) << "no box came";
-    EXPECT_EQ(box.caption, "Information");
-    EXPECT_EQ(box.text, "No new cards found");
-    EXPECT_EQ(box.icon, uiauto::IconKind::Information) << uiauto::ToString(box.icon);
-    EXPECT_EQ(box.ButtonIds(), std::vector<int>{IDOK});
-    EXPECT_EQ(box.owner, program->window());
+    uiauto::ExpectBox(box, {"No new cards found", "Information", uiauto::IconKind::Information, {IDOK},
+                            program->window()});
     ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
     ASSERT_TRUE(program->WaitIdle());
     EXPECT_EQ(program->Status(), status);

@@ -17,15 +17,7 @@ using cfgtest::RecordingView;
 namespace {
 
 // A kernel driver service "Mirvo" whose image does not exist.
-void CreateUnstartableService() {
-    kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-    ASSERT_TRUE(manager) << GetLastError();
-    kit::ServiceHandle service(CreateServiceA(manager.get(), "Mirvo", "Mirvo", SERVICE_ALL_ACCESS,
-                                              SERVICE_KERNEL_DRIVER, SERVICE_DEMAND_START, SERVICE_ERROR_NORMAL,
-                                              "System32\\drivers\\NoSuchDriver.sys", nullptr, nullptr, nullptr,
-                                              nullptr, nullptr));
-    ASSERT_TRUE(service) << GetLastError();
-}
+void CreateUnstartableService() { ASSERT_EQ("", testsvc::CreateMirvoService("System32\\drivers\\NoSuchDriver.sys")); }
 
 TEST(ServiceControl, OpenIsFalseWithoutTheService) {
     DriverService driver;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ConfigProgram.h"
+#include "ExpectBox.h"
 #include "Registry.h"
 
 using namespace cfgtest;
@@ -16,11 +17,7 @@ void ExpectFatalError(const char *text) {
     ASSERT_TRUE(program.process().Started()) << program.process().Error();
     uiauto::MessageBoxInfo box = program.WaitForBox();
     ASSERT_TRUE(box) << "no box came";
-    EXPECT_EQ(box.caption, "Fatal Error");
-    EXPECT_EQ(box.text, text);
-    EXPECT_EQ(box.icon, IconKind::Stop) << uiauto::ToString(box.icon);
-    EXPECT_EQ(box.ButtonIds(), std::vector<int>{IDOK});
-    EXPECT_EQ(box.owner, nullptr) << "the fatal box has no owner";
+    uiauto::ExpectBox(box, {text, "Fatal Error", IconKind::Stop, {IDOK}, nullptr});  // the fatal box has no owner
     EXPECT_EQ(uiauto::FindTopWindow(program.id(), "MIRVOCFG", nullptr, false), nullptr)
         << "the window is never created";
     ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
@@ -51,11 +48,8 @@ TEST(Startup, DriverCannotStart) {
 
     uiauto::MessageBoxInfo box = program.WaitForBox();
     ASSERT_TRUE(box) << "no warning came";
-    EXPECT_EQ(box.caption, "Moderately severe error");
-    EXPECT_EQ(box.text, "Mirvo driver could not be started. Some features of the program will be disabled");
-    EXPECT_EQ(box.icon, IconKind::Exclamation) << uiauto::ToString(box.icon);
-    EXPECT_EQ(box.ButtonIds(), std::vector<int>{IDOK});
-    EXPECT_EQ(box.owner, program.window());
+    uiauto::ExpectBox(box, {"Mirvo driver could not be started. Some features of the program will be disabled",
+                            "Moderately severe error", IconKind::Exclamation, {IDOK}, program.window()});
     EXPECT_EQ(program.Status(), "Configuration is %s loaded") << "the template shows behind the warning";
     ASSERT_TRUE(uiauto::AnswerMessageBox(box.window, IDOK));
     ASSERT_TRUE(program.WaitIdle());

@@ -57,4 +57,14 @@ TEST(InstallerAction, UninstallWinsOverInstall) {
     EXPECT_EQ(InstallerAction::Usage, ChooseAction("-x"));
 }
 
+TEST(InstallerAction, OneParseGivesTheActionAndBothSwitches) {
+    const installation::InstallerOptions options = installation::ParseOptions("INSTALL.EXE /Y -i \\F");
+    EXPECT_EQ(InstallerAction::Install, options.action);
+    EXPECT_TRUE(options.noQuestion);
+    EXPECT_TRUE(options.noCopy);
+    const installation::InstallerOptions bare = installation::ParseOptions("INSTALL.EXE -x");
+    EXPECT_EQ(InstallerAction::Uninstall, bare.action);
+    EXPECT_FALSE(bare.noQuestion || bare.noCopy);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "InstallerProcess.h"
 #include "MachineState.h"
+#include "RowName.h"
 
 using namespace installtest;
 
@@ -15,7 +16,7 @@ namespace {
 using Names = std::vector<std::string>;
 
 struct SourcesCase {
-    const char *label;
+    const char *what;
     const char *arguments;
     std::string characters;  // as stored, one UTF-16 character each
     bool oddByte;            // one stray byte after them
@@ -23,7 +24,7 @@ struct SourcesCase {
     bool written;
 };
 
-void PrintTo(const SourcesCase &c, std::ostream *out) { *out << c.label; }
+void PrintTo(const SourcesCase &c, std::ostream *out) { *out << c.what; }
 
 // The few megabytes of a crowded machine: 300000 names of 10 characters.
 std::string ManyNames() {
@@ -90,6 +91,6 @@ INSTANTIATE_TEST_SUITE_P(
         SourcesCase{"UninstallStrayByteAfterTheClosingZero", "-x -y", "Mirvo\0Eventlog\0\0"s, true, {"Eventlog"}, true},
         SourcesCase{"UninstallMegabytesEndingInTheSource", "-x -y", ManyNames() + "Mirvo\0\0"s, false, ManyNamesAnd({}), true},
         SourcesCase{"UninstallMegabytesWithoutTheSource", "-x -y", ManyNames() + "\0"s, false, ManyNamesAnd({}), false}),
-    [](const ::testing::TestParamInfo<SourcesCase> &info) { return std::string(info.param.label); });
+    RowName<SourcesCase>);
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "UniqueHandle.h"
 #include "ServiceManager.h"
+#include "WaitUntil.h"
 
 namespace installtest {
 
@@ -111,10 +112,7 @@ bool IsClosedList(const std::vector<BYTE> &list) {
 
 std::optional<ServiceFacts> QueryMirvoService() {
     std::optional<ServiceFacts> facts;
-    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-    if (!manager) return facts;
-    const kit::ServiceHandle service(
-        OpenServiceA(manager.get(), "Mirvo", SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS));
+    const kit::ServiceHandle service = testsvc::OpenMirvoService(SERVICE_QUERY_CONFIG | SERVICE_QUERY_STATUS);
     if (service) {
         std::vector<BYTE> buffer(8192, 0xbd);
         auto *config = reinterpret_cast<QUERY_SERVICE_CONFIGA *>(buffer.data());
@@ -136,29 +134,22 @@ std::optional<ServiceFacts> QueryMirvoService() {
 }
 
 void StopMirvo() {
-    const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-    const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_ALL_ACCESS));
+    const kit::ServiceHandle service = testsvc::OpenMirvoService(SERVICE_STOP);
     SERVICE_STATUS status;
     ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
 }
 
 bool WaitForMirvoState(DWORD state, DWORD deadlineMs) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const std::optional<ServiceFacts> facts = QueryMirvoService();
-        if (facts && facts->state == state) return true;
-        if (GetTickCount() - start > deadlineMs) return false;
-        Sleep(100);
-    }
+    return kit_test::WaitUntil(
+        [state] {
+            const std::optional<ServiceFacts> facts = QueryMirvoService();
+            return facts && facts->state == state;
+        },
+        deadlineMs);
 }
 
 bool WaitUntilMirvoGone(DWORD deadlineMs) {
-    const DWORD start = GetTickCount();
-    while (QueryMirvoService()) {
-        if (GetTickCount() - start > deadlineMs) return false;
-        Sleep(100);
-    }
-    return true;
+    return kit_test::WaitUntil([] { return !QueryMirvoService(); }, deadlineMs);
 }
 
 }  // namespace installtest

@@ -97,8 +97,7 @@ TEST(InstallerUninstalls, ADriverThatRefusesToStopStaysInstalled) {
     ScratchKit registration;
     ASSERT_EQ(kInstallComplete, RunInstaller(registration, "-i -f -y").Lines().back());
     {
-        const kit::ServiceHandle manager = testsvc::OpenServiceManager(SC_MANAGER_ALL_ACCESS);
-        const kit::ServiceHandle service(OpenServiceA(manager.get(), "Mirvo", SERVICE_ALL_ACCESS));
+        const kit::ServiceHandle service = testsvc::OpenMirvoService(SERVICE_ALL_ACCESS);
         const std::string refusing = kit::WindowsPathFromHost(INSTALL_REFUSING_SERVICE_HOST);
         ASSERT_TRUE(ChangeServiceConfigA(service.get(), SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START, SERVICE_NO_CHANGE,
                                          refusing.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))

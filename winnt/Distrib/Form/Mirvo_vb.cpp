@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "MainForm.h"
-#include "Runtime.h"
+#include "Program.h"
 
 formrt::Application formrt::StartUpApplication() {
     return {"Mirvo_vb", [] { return std::make_unique<MainForm>(); }};

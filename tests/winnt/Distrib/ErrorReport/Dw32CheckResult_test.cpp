@@ -2,6 +2,7 @@
 // operation, the last-error code in eight hex digits and the library's
 // text; and the Init button's "Opening..." while Init and its box run.
 #include "Dw32Reader.h"
+#include "RowName.h"
 
 namespace mirvo_dw32_test {
 namespace {
@@ -16,7 +17,7 @@ std::string FullText() {
 }
 
 struct FailureRow {
-    const char *name;
+    const char *what;
     simcard::Entry entry;
     int button;
     const char *operation;
@@ -71,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "MirvoGetCurrentWeight4", 0x80000005, true, std::string("Short\0rest", 10), "Short"},
         FailureRow{"ReadCodeZeroFullText", simcard::Entry::ReadWeights, kRead, "GetCurrentWeight",
                    "MirvoGetCurrentWeight4", 0, true, FullText(), FullText()}),
-    [](const ::testing::TestParamInfo<FailureRow> &info) { return info.param.name; });
+    RowName<FailureRow>);
 
 TEST_F(ErrorReportTest, InitShowsOpeningWhileItsBoxIsUpThenItsCaptionAgain) {
     ASSERT_NO_FATAL_FAILURE(Start());

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Dw32Reader.h"
+#include "RowName.h"
 
 namespace mirvo_dw32_test {
 namespace {
@@ -42,7 +43,7 @@ TEST_F(ErrorReportTest, CardThatCannotBeOpenedShowsOnlyTheFatalBoxAndEndsWithZer
 // where the cut would drop whole digits; infinities and not-a-number as
 // "%8.3f" renders them.
 struct ColumnsRow {
-    const char *name;
+    const char *what;
     float weights[4];
     const char *line;
 };
@@ -55,12 +56,7 @@ TEST_P(ErrorReportColumnsTest, ReadShowsFixedColumns) {
     const ColumnsRow &row = GetParam();
     simcard::SetWeights("KVT1", row.weights[0], row.weights[1], row.weights[2], row.weights[3]);
     ASSERT_NO_FATAL_FAILURE(Start());
-    for (int read = 0; read < 2; ++read) {
-        ASSERT_TRUE(uiauto::PressButton(window_, kRead));
-        EXPECT_TRUE(uiauto::WaitForControlText(window_, kStatus, row.line))
-            << "status \"" << Status() << "\", expected \"" << row.line << "\"";
-    }
-    EXPECT_FALSE(uiauto::WaitForMessageBox(program_.Id(), 300)) << "Read shows no message box";
+    for (int read = 0; read < 2; ++read) ExpectReadShows(row.line);
 }
 
 constexpr float kInf = std::numeric_limits<float>::infinity();
@@ -73,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "1234.567-123.45612345.678-12345.678"},
         ColumnsRow{"CutToTenAndOverflowMark", {1234567.5f, 1e10f, -1e9f, 1e9f}, "1234567.50####################1000000000"},
         ColumnsRow{"NotFinite", {kInf, -kInf, kNan, 3e38f}, "     inf    -inf     nan##########"}),
-    [](const ::testing::TestParamInfo<ColumnsRow> &info) { return info.param.name; });
+    RowName<ColumnsRow>);
 
 }  // namespace
 

@@ -23,6 +23,7 @@ inline const reader_test::ReaderProgram &MirvoVb() {
         // No Exit button, and Esc does not close a form.
         {reader_test::Ending::SystemMenuClose},
         false,  // the card handle is never released
+        0, reader_test::EnterKey::ClicksFocusedButton,
     };
     return reader;
 }
@@ -52,14 +53,6 @@ protected:
         ASSERT_TRUE(Press(button)) << button.caption;
         EXPECT_FALSE(uiauto::WaitForMessageBox(program_.Id(), 500)) << button.caption << " showed a box";
         EXPECT_EQ(label, Status());
-    }
-
-    // Read shows `label` and no box.
-    void ExpectReadShows(const std::string &label) {
-        ASSERT_TRUE(Press(Read()));
-        EXPECT_TRUE(uiauto::WaitUntil([&] { return Status() == label; }))
-            << "label \"" << Status() << "\", expected \"" << label << "\"";
-        EXPECT_FALSE(uiauto::WaitForMessageBox(program_.Id(), 300)) << "Read shows no message box";
     }
 
     // Starts a copy of the program, alone in `folder` of the test's prefix

@@ -14,32 +14,22 @@ INSTANTIATE_TEST_SUITE_P(Mirvo_mfc, ReaderCase, ::testing::Values(&MirvoMfc()), 
 INSTANTIATE_TEST_SUITE_P(Mirvo_mfc, ReaderEndingCase, reader_test::ReaderEndings(MirvoMfc()),
                          reader_test::ReaderEndingName);
 
-// Read replaces the status text, weights or not, and shows no box.
-void ExpectReadShows(HWND window, DWORD processId, const std::string &line) {
-    ASSERT_TRUE(uiauto::PressButton(window, kRead));
-    EXPECT_TRUE(uiauto::WaitForControlText(window, kStatus, line))
-        << "status \"" << uiauto::ControlText(window, kStatus) << "\", expected \"" << line << "\"";
-    EXPECT_FALSE(uiauto::WaitForMessageBox(processId, 300)) << "Read shows no message box";
-}
-
-// Puts a text into the status, as an earlier read would have left it (the
-// card's script is read at the open, so one run cannot read and then fail).
-void ShowEarlierWeights(HWND window) {
-    SendMessageA(uiauto::Control(window, kStatus), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("1.000 2.000 3.000 4.000"));
-}
+// The status as an earlier read would have left it (the card's script is
+// read at the open, so one run cannot read and then fail).
+constexpr char kEarlierWeights[] = "1.000 2.000 3.000 4.000";
 
 TEST_F(MfcTest, ReadShowsWeightsWithSignsAndNoFieldWidth) {
     simcard::SetWeights("KVT1", 1.5f, 0.0f, -2.25f, 100.0f);
     ASSERT_NO_FATAL_FAILURE(Start());
     EXPECT_EQ("", Status()) << "the status starts empty";
-    ExpectReadShows(window_, program_.Id(), "1.500 0.000 -2.250 100.000");
+    ExpectReadShows("1.500 0.000 -2.250 100.000");
 }
 
 TEST_F(MfcTest, FailedReadReplacesEarlierWeightsWithReadError) {
     simcard::SetFault("KVT1", simcard::Entry::ReadWeights, ERROR_GEN_FAILURE);
     ASSERT_NO_FATAL_FAILURE(Start());
-    ShowEarlierWeights(window_);
-    ExpectReadShows(window_, program_.Id(), "read error");
+    ShowInStatus(kEarlierWeights);
+    ExpectReadShows("read error");
     EXPECT_EQ((Strings{"MirvoOpen", "MirvoGetCurrentWeight4"}), Entries());
 }
 
@@ -48,7 +38,7 @@ TEST_F(MfcTest, InitEmptiesTheStatusAfterSuccessAndFailure) {
         SCOPED_TRACE(fails ? "failing Init" : "Init");
         if (fails) simcard::SetFault("KVT1", simcard::Entry::Init, 0x80000005);
         ASSERT_NO_FATAL_FAILURE(Start());
-        ShowEarlierWeights(window_);
+        ShowInStatus(kEarlierWeights);
         const uiauto::MessageBoxInfo box = PressForBox(kInit);
         EXPECT_EQ("Initialising...", Status()) << "set and painted before the call";
         if (fails)
@@ -66,7 +56,7 @@ TEST_F(MfcTest, FinishAnswersInABoxAndLeavesTheStatus) {
         SCOPED_TRACE(fails ? "failing Finish" : "Finish");
         if (fails) simcard::SetFault("KVT1", simcard::Entry::Finish, ERROR_NOT_READY);
         ASSERT_NO_FATAL_FAILURE(Start());
-        ShowEarlierWeights(window_);
+        ShowInStatus(kEarlierWeights);
         if (fails)
             ExpectBoxAndAnswer(PressForBox(kFinish), "Could not Finish", "Error", IconKind::Exclamation);
         else
@@ -91,7 +81,7 @@ TEST_F(MfcTest, FailedOpenShowsAnOwnerlessBoxThenRunsWithMinusOne) {
     EXPECT_EQ("", Status()) << "the dialog comes with an empty status";
     ExpectBoxAndAnswer(PressForBox(kInit), "Could not initialise", "Error", IconKind::Exclamation);
     ExpectBoxAndAnswer(PressForBox(kFinish), "Could not Finish", "Error", IconKind::Exclamation);
-    ExpectReadShows(window_, program_.Id(), "read error");
+    ExpectReadShows("read error");
     ASSERT_TRUE(uiauto::PressButton(window_, kExit));
     EXPECT_EQ(0u, ExitCode());
     ASSERT_TRUE(AtExitProcess().reached);
@@ -138,7 +128,7 @@ TEST_F(MfcTest, PaintsWhenMinimisedAndGoesOnWorking) {
     EXPECT_TRUE(send(WM_PAINT, 0));
     EXPECT_TRUE(send(WM_SYSCOMMAND, SC_RESTORE));
     ASSERT_TRUE(uiauto::WaitUntil([&] { return IsIconic(window_) == FALSE; })) << "not restored";
-    ExpectReadShows(window_, program_.Id(), "1.000 2.000 3.000 4.000");
+    ExpectReadShows("1.000 2.000 3.000 4.000");
 }
 
 // Commands without a handler of the program reach the framework's defaults:

@@ -29,6 +29,7 @@ inline const reader_test::ReaderProgram &MirvoMfc() {
         // Enter clicks the focused button, Exit at start.
         {Ending::ExitButton, Ending::EscapeKey, Ending::SystemMenuClose, Ending::EnterKey, Ending::AltX},
         false,  // nothing is released at exit
+        0, reader_test::EnterKey::ClicksFocusedButton,
     };
     return reader;
 }

@@ -1,5 +1,7 @@
 #include "MessageText.h"
 
+#include <cstdio>
+
 #include "UniqueHandle.h"
 
 namespace kit {
@@ -16,6 +18,25 @@ std::optional<std::string> MessageText(DWORD code, DWORD language, std::string::
     const LocalMemory owner(text);
     if (length == 0 || text == nullptr) return std::nullopt;
     return std::string(text, length).substr(0, limit);
+}
+
+std::string TrimLineEnd(std::string text) {
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ')) text.pop_back();
+    return text;
+}
+
+std::string PlatformErrorMessage(DWORD code, const std::string &systemText) {
+    if (code == 0) return "A Win32 API function failed";
+    char head[48];
+    std::snprintf(head, sizeof head, "Win32 Error.  Code: %ld.", static_cast<long>(static_cast<LONG>(code)));
+    return std::string(head) + "\n" + systemText;
+}
+
+std::string UnknownErrorText(DWORD code, HexDigits digits) {
+    char text[32];
+    std::snprintf(text, sizeof text, digits == HexDigits::Upper ? "Unknown error %lX" : "Unknown error %lx",
+                  static_cast<unsigned long>(code));
+    return text;
 }
 
 }  // namespace kit

@@ -1,5 +1,7 @@
-// A parameterised test's name from its row's `what`: letters and digits
-// kept, every run of anything else one '_' ("size -1" -> "size_1").
+// The one way to name the rows of a parameterised test: from the row's
+// `what`, letters and digits kept, every run of anything else one '_'
+// ("size -1" -> "size_1"):
+//   INSTANTIATE_TEST_SUITE_P(Rows, Suite, ::testing::ValuesIn(kRows), RowName<Row>);
 #pragma once
 
 #include <gtest/gtest.h>
