@@ -17,6 +17,12 @@ constexpr std::uint32_t kChannelColours[kChannels] = {
 constexpr std::uint32_t kChartBackground = 0xFFFFFF;
 constexpr std::uint32_t kChartGrid = 0xDCDCDC;
 constexpr std::uint32_t kChartText = 0x000000;
+// Room around the plot, in pixels: the legend above, the weight labels
+// left, the time labels below.
+constexpr int kChartLeftMargin = 56;
+constexpr int kChartRightMargin = 12;
+constexpr int kChartTopMargin = 24;
+constexpr int kChartBottomMargin = 22;
 // The lines' width in pixels.
 constexpr int kChartLineWidth = 2;
 // What the chart shows: the last ten seconds, one point per 20 ms.
