@@ -2,8 +2,9 @@
 // after INSTALL.EXE -i -y: mirvocfg finds the card, adds it and loads the
 // configuration; mirvo_bc then initialises the card and reads its weights,
 // mirvo_dw32 reads them again in its fixed columns, Mirvo_mfc on our dialog
-// framework and Mirvo_vb on its form. Screenshots of the windows go to the
-// folder given as the first argument.
+// framework and Mirvo_vb on its form; last, kvtmon reads the card live and
+// charts its changing weights. Screenshots of the windows go to the folder
+// given as the first argument.
 #include <windows.h>
 
 #include <cstdio>
@@ -33,6 +34,13 @@ constexpr int kFormResult = 103;
 constexpr int kMfcInit = 1002;
 constexpr int kMfcRead = 1004;
 constexpr int kMfcStatus = 1001;
+// kvtmon's controls (winnt/Tools/kvtmon/resource.h).
+constexpr int kMonitorOpen = 102;
+constexpr int kMonitorInit = 103;
+constexpr int kMonitorStart = 105;
+constexpr int kMonitorState = 106;
+constexpr int kMonitorFirstValue = 110;
+constexpr int kMonitorRate = 174;
 constexpr DWORD kPatienceMs = 20000;
 
 bool Fail(const std::string &what) {
@@ -165,13 +173,42 @@ bool ReadCardOnTheFramework(const std::string &shotDir) {
     return true;
 }
 
+bool PressForState(HWND window, int button, const char *state) {
+    if (!uiauto::PressButton(window, button)) return Fail(std::string("cannot press for \"") + state + "\"");
+    if (!uiauto::WaitForControlText(window, kMonitorState, state, kPatienceMs))
+        return Fail("kvtmon shows \"" + uiauto::ControlText(window, kMonitorState) + "\", not \"" + state + "\"");
+    return true;
+}
+
+bool WatchCardLive(const std::string &shotDir) {
+    std::printf("kvtmon: open KVT1, initialise it, read it live for eight seconds\n");
+    auto program = uiauto::Process::Start(kit::KitPath("kvtmon.exe"), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start kvtmon.exe: " + program.Error());
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "KVTMON", nullptr, kPatienceMs);
+    if (!window) return Fail("kvtmon's window did not come");
+    if (!PressForState(window, kMonitorOpen, "open") || !PressForState(window, kMonitorInit, "initialised") ||
+        !PressForState(window, kMonitorStart, "reading"))
+        return false;
+    // The simulated card's signal: four channels rising and falling slowly.
+    Sleep(8000);
+    std::printf("  weights:");
+    for (int channel = 0; channel < 4; ++channel)
+        std::printf(" %s", uiauto::ControlText(window, kMonitorFirstValue + channel).c_str());
+    std::printf(", %s\n", uiauto::ControlText(window, kMonitorRate).c_str());
+    uiauto::SaveScreenshot(window, shotDir + "\\kvtmon.bmp");
+
+    uiauto::CloseFromSystemMenu(window);
+    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("kvtmon did not end with 0");
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     const std::string shotDir = argc > 1 ? argv[1] : ".";
     return ConfigureCard(shotDir) && ReadCard(shotDir) && ReadCardInColumns(shotDir) &&
-                   ReadCardOnTheFramework(shotDir) && ReadCardInForm(shotDir)
+                   ReadCardOnTheFramework(shotDir) && ReadCardInForm(shotDir) && WatchCardLive(shotDir)
                ? 0
                : 1;
 }

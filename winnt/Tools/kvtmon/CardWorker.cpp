@@ -8,6 +8,13 @@ namespace {
 // Two seconds of readings at the simulated card's fastest: the window takes
 // them twenty times a second.
 constexpr std::size_t kQueueCapacity = 8192;
+
+readings::Ticks Now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart;
+}
+
 }  // namespace
 
 CardResult DecodeCardResult(WPARAM wParam, LPARAM lParam) {
@@ -15,7 +22,10 @@ CardResult DecodeCardResult(WPARAM wParam, LPARAM lParam) {
 }
 
 CardWorker::CardWorker(HWND window, UINT resultMessage)
-    : window_(window), resultMessage_(resultMessage), queue_(kQueueCapacity) {}
+    : window_(window), resultMessage_(resultMessage), queue_(kQueueCapacity) {
+    LARGE_INTEGER frequency;
+    if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) frequency_ = frequency.QuadPart;
+}
 
 CardWorker::~CardWorker() { Quit(INFINITE); }
 
@@ -35,12 +45,9 @@ void CardWorker::Request(CardCommand command, const std::string &cardName) {
     if (wake_) SetEvent(wake_.get());
 }
 
-void CardWorker::SetIntervalMs(DWORD intervalMs) {
-    {
-        CriticalSection::Lock lock(lock_);
-        intervalMs_ = intervalMs;
-    }
-    if (wake_) SetEvent(wake_.get());
+void CardWorker::SetRate(double rate) {
+    CriticalSection::Lock lock(lock_);
+    rate_ = rate;
 }
 
 std::uint64_t CardWorker::TakeReadings(std::vector<Reading> &out) {
@@ -64,14 +71,9 @@ DWORD WINAPI CardWorker::ThreadMain(LPVOID self) {
 
 DWORD CardWorker::WaitMs() const {
     if (!reading_) return INFINITE;
-    DWORD intervalMs;
-    {
-        CriticalSection::Lock lock(lock_);
-        intervalMs = intervalMs_;
-    }
-    if (intervalMs == 0) return 0;
-    const LONG untilNext = static_cast<LONG>(nextReadMs_ - GetTickCount());
-    return untilNext > 0 ? static_cast<DWORD>(untilNext) : 0;
+    const readings::Ticks wait = schedule_.WaitBefore(nextIndex_, Now());
+    // Whole milliseconds, rounded up: waking early would only wait again.
+    return static_cast<DWORD>((wait * 1000 + frequency_ - 1) / frequency_);
 }
 
 void CardWorker::Run() {
@@ -112,11 +114,19 @@ bool CardWorker::Execute(const Command &command) {
         Report(command.command, ok, code);
         break;
     }
-    case CardCommand::Start:
+    case CardCommand::Start: {
+        double rate;
+        {
+            CriticalSection::Lock lock(lock_);
+            rate = rate_;
+        }
+        // Late: taken more than a millisecond after its due time.
+        schedule_ = readings::Schedule(Now(), frequency_, rate, frequency_ / 1000);
+        nextIndex_ = 0;
         reading_ = true;
-        nextReadMs_ = GetTickCount();
         Report(command.command, true, 0);
         break;
+    }
     case CardCommand::Stop:
         reading_ = false;
         Report(command.command, true, 0);
@@ -148,17 +158,12 @@ void CardWorker::ReadOnce() {
         return;
     }
     Reading reading;
+    reading.ticks = Now();
     reading.timeMs = GetTickCount();
     for (int channel = 0; channel < kChannels; ++channel) reading.weights[channel] = weights.Channel[channel];
-    DWORD intervalMs;
-    {
-        CriticalSection::Lock lock(lock_);
-        queue_.Push(reading);
-        intervalMs = intervalMs_;
-    }
-    // A late reading does not make the next ones come in a burst.
-    nextReadMs_ += intervalMs;
-    if (static_cast<LONG>(reading.timeMs - nextReadMs_) > static_cast<LONG>(intervalMs)) nextReadMs_ = reading.timeMs;
+    schedule_.Taken(nextIndex_++, reading.ticks);
+    CriticalSection::Lock lock(lock_);
+    queue_.Push(reading);
 }
 
 void CardWorker::Report(CardCommand command, bool succeeded, DWORD code) {

@@ -1,6 +1,6 @@
 // The thread that owns the card handle: every library call for the card is
 // made here, on the window's request, and while reading it reads as fast as
-// the card answers (or at a chosen interval). Readings go to the window
+// the card answers (or at a chosen rate, on the kit's drift-free schedule). Readings go to the window
 // through a bounded queue that never makes this thread wait for the window.
 #pragma once
 
@@ -14,6 +14,7 @@
 #include "BoundedQueue.h"
 #include "CriticalSection.h"
 #include "Reading.h"
+#include "Schedule.h"
 #include "UniqueHandle.h"
 
 namespace kvtmon {
@@ -46,8 +47,9 @@ public:
     // finish an initialised card and close it.
     void Request(CardCommand command, const std::string &cardName = std::string());
 
-    // 0: read as fast as the card answers; otherwise one reading per interval.
-    void SetIntervalMs(DWORD intervalMs);
+    // Readings per second; 0: as fast as the card answers. Takes effect at
+    // the next Start.
+    void SetRate(double rate);
 
     // Moves the queued readings to `out`; the count the full queue dropped.
     std::uint64_t TakeReadings(std::vector<Reading> &out);
@@ -69,6 +71,7 @@ private:
     void ReadOnce();
     void Report(CardCommand command, bool succeeded, DWORD code);
     void FinishAndClose();
+    // How long to wait for a command before the next reading is due.
     DWORD WaitMs() const;
 
     HWND window_;
@@ -79,13 +82,15 @@ private:
     mutable CriticalSection lock_;  // guards what follows, up to the thread's own state
     std::deque<Command> commands_;
     BoundedQueue<Reading> queue_;
-    DWORD intervalMs_ = 0;
+    double rate_ = 0;
 
     // The thread's own.
     kit::CardHandle card_;
     bool initialised_ = false;
     bool reading_ = false;
-    DWORD nextReadMs_ = 0;
+    readings::Ticks frequency_ = 1;
+    readings::Schedule schedule_{0, 1, 0, 0};
+    std::uint64_t nextIndex_ = 0;
 };
 
 }  // namespace kvtmon

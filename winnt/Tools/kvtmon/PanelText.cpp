@@ -21,6 +21,15 @@ std::string RateText(double perSecond) {
     return text;
 }
 
+std::string PaceText(double rate) {
+    if (!(rate > 0)) return "card's pace";
+    char text[64];
+    std::snprintf(text, sizeof text, "%g per second", rate);
+    return text;
+}
+
+std::string RecordedText(std::uint64_t count) { return std::to_string(count) + " recorded"; }
+
 std::string CountText(std::uint64_t readings, std::uint64_t dropped) {
     return std::to_string(readings) + " readings, " + std::to_string(dropped) + " dropped";
 }

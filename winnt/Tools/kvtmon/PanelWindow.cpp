@@ -1,5 +1,7 @@
 #include "PanelWindow.h"
 
+#include <commdlg.h>
+
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -13,6 +15,7 @@
 #include "LibraryMessage.h"
 #include "PanelText.h"
 #include "RateMeter.h"
+#include "Recorder.h"
 #include "TemplateWindow.h"
 #include "UniqueHandle.h"
 #include "resource.h"
@@ -62,6 +65,9 @@ struct Panel {
     std::uint64_t dropped = 0;
     RateMeter rate;
     std::vector<Reading> batch;
+
+    std::string cardName;  // of the card opened last
+    Recorder recorder;
 };
 
 std::unique_ptr<Panel> g_panel;
@@ -88,6 +94,7 @@ void ShowState() {
     Enable(IDC_INIT, open && !reading);
     Enable(IDC_FINISH, open && !reading);
     Enable(IDC_START, open);
+    SetText(IDC_RECORD, panel.recorder.Recording() ? "Stop r&ecording" : "R&ecord...");
 }
 
 void ShowValues() {
@@ -123,7 +130,8 @@ void OnOpen(HWND) {
         return;
     }
     const LRESULT index = SendMessageA(Item(IDC_CARD), CB_GETCURSEL, 0, 0);
-    panel.worker.Request(CardCommand::Open, cfg::CardName(index == CB_ERR ? 0 : static_cast<int>(index)));
+    panel.cardName = cfg::CardName(index == CB_ERR ? 0 : static_cast<int>(index));
+    panel.worker.Request(CardCommand::Open, panel.cardName);
 }
 
 void OnInit(HWND) { g_panel->worker.Request(CardCommand::Init); }
@@ -183,6 +191,63 @@ void OnRange(HWND) {
     InvalidateRect(Item(IDC_CHART), nullptr, FALSE);
 }
 
+void OnPace(HWND) {
+    Panel &panel = *g_panel;
+    const LRESULT index = SendMessageA(Item(IDC_PACE), CB_GETCURSEL, 0, 0);
+    const std::size_t choices = sizeof kPaceChoices / sizeof kPaceChoices[0];
+    panel.worker.SetRate(index >= 0 && static_cast<std::size_t>(index) < choices ? kPaceChoices[index] : 0);
+    // The new rate starts a new schedule at once.
+    if (panel.state == CardState::Reading) {
+        panel.worker.Request(CardCommand::Stop);
+        panel.worker.Request(CardCommand::Start);
+    }
+}
+
+readings::Ticks Now(readings::Ticks *frequency) {
+    LARGE_INTEGER value;
+    QueryPerformanceFrequency(&value);
+    *frequency = value.QuadPart > 0 ? value.QuadPart : 1;
+    QueryPerformanceCounter(&value);
+    return value.QuadPart;
+}
+
+void ShowRecordFailure(const std::string &failure) {
+    Panel &panel = *g_panel;
+    panel.failure = failure;
+    ShowState();
+    MessageBoxA(panel.window, failure.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void OnRecord(HWND window) {
+    Panel &panel = *g_panel;
+    if (panel.recorder.Recording()) {
+        panel.recorder.Stop();
+        ShowState();
+        return;
+    }
+    char path[MAX_PATH] = "kvtmon.csv";
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = window;
+    dialog.lpstrFilter = "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
+    dialog.lpstrFile = path;
+    dialog.nMaxFile = sizeof path;
+    dialog.lpstrTitle = "Record to";
+    dialog.lpstrDefExt = "csv";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!GetSaveFileNameA(&dialog)) return;
+    readings::Ticks frequency = 1;
+    const readings::Ticks start = Now(&frequency);
+    const std::string card = panel.cardName.empty() ? cfg::CardName(0) : panel.cardName;
+    const std::string failure = panel.recorder.Start(path, card, start, frequency);
+    if (!failure.empty()) {
+        ShowRecordFailure(failure);
+        return;
+    }
+    SetText(IDC_RECORDCOUNT, RecordedText(0));
+    ShowState();
+}
+
 void OnZeroChannel1(HWND) { OnZero(0); }
 void OnZeroChannel2(HWND) { OnZero(1); }
 void OnZeroChannel3(HWND) { OnZero(2); }
@@ -199,13 +264,17 @@ constexpr CommandHandler kCommands[] = {
     {IDC_START, OnStart},       {IDC_RESET, OnReset},        {IDC_ZEROALL, OnZeroAll},
     {IDC_CLEARZERO, OnClearZero}, {IDC_HOLD, OnHold},        {IDC_FIXEDRANGE, OnRange},
     {IDC_ZERO1, OnZeroChannel1}, {IDC_ZERO1 + 1, OnZeroChannel2}, {IDC_ZERO1 + 2, OnZeroChannel3},
-    {IDC_ZERO1 + 3, OnZeroChannel4},
+    {IDC_ZERO1 + 3, OnZeroChannel4}, {IDC_RECORD, OnRecord},
 };
 
 void OnCommand(HWND window, int id, int code) {
     if (!g_panel) return;
     if (id == IDC_RANGELOW || id == IDC_RANGEHIGH) {
         if (code == EN_CHANGE) OnRange(window);
+        return;
+    }
+    if (id == IDC_PACE) {
+        if (code == CBN_SELCHANGE) OnPace(window);
         return;
     }
     // The buttons' clicks only: a drop-down's or edit's notifications are not commands.
@@ -281,7 +350,13 @@ void OnTimer() {
         panel.hasLast = true;
         panel.total += panel.batch.size();
     }
-    if (panel.state == CardState::Reading) panel.rate.Sample(GetTickCount(), panel.total);
+    if (panel.recorder.Recording()) {
+        const std::string failure = panel.recorder.Write(panel.batch);
+        SetText(IDC_RECORDCOUNT, RecordedText(panel.recorder.Count()));
+        if (!failure.empty()) ShowRecordFailure(failure);
+    }
+    // Timed by the readings themselves, not by when this timer came round.
+    if (!panel.batch.empty()) panel.rate.Sample(panel.last.timeMs, panel.total);
     SetText(IDC_RATE, RateText(panel.state == CardState::Reading ? panel.rate.PerSecond() : 0));
     SetText(IDC_COUNT, CountText(panel.total, panel.dropped));
     if (!panel.batch.empty()) ShowPicture();
@@ -337,7 +412,8 @@ bool InitialisePanel(HWND window) {
     for (int slot = 0; slot < kCardSlots; ++slot)
         SendMessageA(Item(IDC_CARD), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(cfg::CardName(slot).c_str()));
     SendMessageA(Item(IDC_CARD), CB_SETCURSEL, 0, 0);
-    SendMessageA(Item(IDC_PACE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>("card's pace"));
+    for (double rate : kPaceChoices)
+        SendMessageA(Item(IDC_PACE), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(PaceText(rate).c_str()));
     SendMessageA(Item(IDC_PACE), CB_SETCURSEL, 0, 0);
     panel.valueFont = MakeValueFont(window);
     for (int channel = 0; channel < kChannels; ++channel)

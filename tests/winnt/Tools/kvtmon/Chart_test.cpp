@@ -1,7 +1,6 @@
 // The chart as the screen shows it: each channel's colour at the height its
 // weight gives, and Hold that keeps the picture while reading goes on.
 #include <cstdlib>
-#include <vector>
 
 #include "ChartLook.h"
 #include "KvtmonPanel.h"
@@ -18,20 +17,30 @@ bool NearColour(std::uint32_t pixel, std::uint32_t colour) {
     return true;
 }
 
-// The mean row of the colour's pixels in the right half of the plot (the
-// newest readings, below the legend); -1 when the colour is not there.
-double RowOf(const uiauto::Pixels &pixels, std::uint32_t colour, int *count) {
+struct PlottedLine {
+    double row = -1;  // the mean row of its pixels; -1: the colour is not there
+    int pixels = 0;
+    int columns = 0;  // columns with at least one of its pixels
+};
+
+// Where the colour lies in the right half of the plot (the newest
+// readings, below the legend).
+PlottedLine LineOf(const uiauto::Pixels &pixels, std::uint32_t colour) {
+    PlottedLine trace;
     double sum = 0;
-    *count = 0;
-    for (int y = kvtmon::kChartTopMargin; y < pixels.height; ++y) {
-        for (int x = pixels.width / 2; x < pixels.width; ++x) {
+    for (int x = pixels.width / 2; x < pixels.width; ++x) {
+        bool inColumn = false;
+        for (int y = kvtmon::kChartTopMargin; y < pixels.height; ++y) {
             if (NearColour(pixels.data[y * pixels.width + x], colour)) {
                 sum += y;
-                ++*count;
+                ++trace.pixels;
+                inColumn = true;
             }
         }
+        trace.columns += inColumn;
     }
-    return *count ? sum / *count : -1;
+    if (trace.pixels) trace.row = sum / trace.pixels;
+    return trace;
 }
 
 // Steady weights 2, 4, 6 and 8: four lines of plainly distinct colours,
@@ -46,11 +55,12 @@ TEST_F(KvtmonTest, ChartShowsEachChannelsColourAtItsHeight) {
     ASSERT_GT(pixels.width, 100);
     double rows[4];
     for (int channel = 0; channel < 4; ++channel) {
-        int count = 0;
-        rows[channel] = RowOf(pixels, kvtmon::kChannelColours[channel], &count);
-        ASSERT_GE(rows[channel], 0) << "channel " << channel + 1 << "'s colour is not in the chart";
-        EXPECT_GE(count, pixels.width / 2 * kvtmon::kChartLineWidth * 9 / 10)
-            << "channel " << channel + 1 << "'s line is not two pixels wide across the half";
+        const PlottedLine trace = LineOf(pixels, kvtmon::kChannelColours[channel]);
+        rows[channel] = trace.row;
+        ASSERT_GE(trace.row, 0) << "channel " << channel + 1 << "'s colour is not in the chart";
+        EXPECT_GE(trace.columns, 20) << "channel " << channel + 1 << "'s line is hardly there";
+        EXPECT_GE(trace.pixels, trace.columns * kvtmon::kChartLineWidth * 9 / 10)
+            << "channel " << channel + 1 << "'s line is not " << kvtmon::kChartLineWidth << " pixels wide";
     }
     const double spacing = (rows[0] - rows[3]) / 3;
     ASSERT_GT(spacing, 10) << "the lines lie on top of each other";

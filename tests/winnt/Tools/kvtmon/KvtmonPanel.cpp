@@ -56,6 +56,22 @@ Strings KvtmonTest::StatsColumn(int firstId) const {
     return column;
 }
 
+void KvtmonTest::RecordTo(const std::string &path) {
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_RECORD));
+    HWND dialog = uiauto::WaitForTopWindow(program_.Id(), "#32770", "Record to");
+    ASSERT_NE(nullptr, dialog) << "no Save dialog";
+    // The file name's edit: edt1, or the one inside the name's combo box (cmb13).
+    constexpr int kFileNameEdit = 0x480, kFileNameCombo = 0x47C;
+    HWND name = uiauto::Control(dialog, kFileNameEdit);
+    if (!name) name = uiauto::FindControlOfClass(uiauto::Control(dialog, kFileNameCombo), "Edit");
+    ASSERT_NE(nullptr, name) << "no file name field";
+    DWORD_PTR done = 0;
+    SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
+                        uiauto::kDefaultTimeoutMs, &done);
+    ASSERT_TRUE(uiauto::PressButton(dialog, IDOK));
+    ASSERT_TRUE(uiauto::WaitForWindowGone(dialog)) << "the Save dialog stays";
+}
+
 uiauto::Pixels KvtmonTest::ChartPixels() const {
     RECT area{};
     GetWindowRect(uiauto::Control(window_, IDC_CHART), &area);

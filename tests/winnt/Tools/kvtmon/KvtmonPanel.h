@@ -38,6 +38,9 @@ protected:
     Strings Values() const;
     Strings StatsColumn(int firstId) const;
 
+    // Presses Record and saves to `path` in its Save dialog.
+    void RecordTo(const std::string &path);
+
     // What the screen shows of the chart control.
     uiauto::Pixels ChartPixels() const;
 };

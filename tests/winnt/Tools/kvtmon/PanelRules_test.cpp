@@ -82,6 +82,8 @@ struct RangeRow {
     double low, high, step;
 };
 
+void PrintTo(const RangeRow &row, std::ostream *out) { *out << row.dataLow << ".." << row.dataHigh; }
+
 class AutoRangeTest : public ::testing::TestWithParam<RangeRow> {};
 
 TEST_P(AutoRangeTest, RoundEndsAroundTheData) {
@@ -231,6 +233,10 @@ TEST(PanelText, WeightsWithThreeDecimals) {
     EXPECT_EQ("5.000", StatText(5, 1));
     EXPECT_EQ("1234 readings/s", RateText(1234.4));
     EXPECT_EQ("12 readings, 3 dropped", CountText(12, 3));
+    EXPECT_EQ("7 recorded", RecordedText(7));
+    EXPECT_EQ("card's pace", PaceText(kPaceChoices[0])) << "the first choice is the card's pace";
+    EXPECT_EQ("card's pace", PaceText(kNan));
+    EXPECT_EQ("100 per second", PaceText(100));
 }
 
 }  // namespace

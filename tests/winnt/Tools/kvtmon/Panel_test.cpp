@@ -116,12 +116,13 @@ TEST_F(KvtmonTest, RateIsWithinTenPercentOfTheTracedReads) {
         for (const std::string &entry : Entries()) count += entry == "MirvoGetCurrentWeight4";
         return count;
     };
-    const DWORD start = GetTickCount();
     const std::size_t before = reads();
+    const DWORD start = GetTickCount();
     Sleep(2000);
-    const std::size_t after = reads();
-    const double traced = (after - before) * 1000.0 / (GetTickCount() - start);
     const std::string shown = Field(IDC_RATE);
+    const std::size_t after = reads();
+    const DWORD end = GetTickCount();
+    const double traced = (after - before) * 1000.0 / (end - start);
     ASSERT_GT(traced, 10) << "the card was hardly read";
     EXPECT_NEAR(traced, LeadingNumber(shown), traced * 0.1) << "the panel shows \"" << shown << "\"";
     EXPECT_NE(std::string::npos, shown.find("readings/s"));
