@@ -1,7 +1,5 @@
 #include "PanelWindow.h"
 
-#include <commdlg.h>
-
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -15,6 +13,7 @@
 #include "LibraryMessage.h"
 #include "PanelText.h"
 #include "RateMeter.h"
+#include "RecordFileDialog.h"
 #include "Recorder.h"
 #include "TemplateWindow.h"
 #include "UniqueHandle.h"
@@ -225,17 +224,8 @@ void OnRecord(HWND window) {
         ShowState();
         return;
     }
-    char path[MAX_PATH] = "kvtmon.csv";
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = window;
-    dialog.lpstrFilter = "CSV files (*.csv)\0*.csv\0All files (*.*)\0*.*\0";
-    dialog.lpstrFile = path;
-    dialog.nMaxFile = sizeof path;
-    dialog.lpstrTitle = "Record to";
-    dialog.lpstrDefExt = "csv";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&dialog)) return;
+    const std::string path = AskRecordFile(window);
+    if (path.empty()) return;
     readings::Ticks frequency = 1;
     const readings::Ticks start = Now(&frequency);
     const std::string card = panel.cardName.empty() ? cfg::CardName(0) : panel.cardName;
@@ -365,9 +355,15 @@ void OnTimer() {
 void OnDestroy(HWND window) {
     KillTimer(window, kRefreshTimer);
     if (g_panel) {
-        // The thread stops reading, finishes an initialised card and closes it.
-        g_panel->worker.Quit(kQuitTimeoutMs);
         SetChartPicture(Item(IDC_CHART), nullptr);
+        // The thread stops reading, finishes an initialised card and closes it.
+        if (g_panel->worker.Quit(kQuitTimeoutMs)) {
+            g_panel.reset();
+        } else {
+            // A card call that never returns: the panel stays for the thread,
+            // which the process's end stops.
+            g_panel.release();
+        }
     }
     PostQuitMessage(0);
 }
@@ -383,6 +379,10 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case kCardResultMessage:
         if (g_panel) OnCardResult(DecodeCardResult(wParam, lParam));
         return 0;
+    case WM_CTLCOLORSTATIC:
+        // The labels on the window's own background, not the dialog grey.
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_MENU));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENU));
     case WM_DESTROY:
         OnDestroy(window);
         return 0;
