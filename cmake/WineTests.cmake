@@ -40,9 +40,11 @@ target_link_options(gtest PUBLIC -static -static-libgcc -static-libstdc++)
 
 include(GoogleTest)
 
-# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [WINDOWLESS])
+# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [PREFIX name.] [WINDOWLESS])
 # A GoogleTest program run under Wine; each test case becomes one CTest test
 # with a prefix of its own. Test programs may use newer APIs than the kit.
+# PREFIX: put before every case's name, so that one pattern selects a
+# program's cases (ctest -R kvtmon).
 # WINDOWLESS: no case opens a window; the cases get the label "windowless",
 # and tools/run-tests.sh gives them no second try (a failure there is a fault,
 # never a lost race with the window manager).
@@ -51,7 +53,7 @@ include(GoogleTest)
 # the simulated driver (links simcard_testkit) runs once more as "on64.": the
 # 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
-  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
   endif()
@@ -67,20 +69,21 @@ function(kit_gtest target)
   endif()
   if(NOT KIT_WOW64)
     gtest_discover_tests(${target}
+      TEST_PREFIX "${arg_PREFIX}"
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 120
       PROPERTIES TIMEOUT ${arg_TIMEOUT} ${labels})
     return()
   endif()
   gtest_discover_tests(${target}
-    TEST_PREFIX "kit32."
+    TEST_PREFIX "kit32.${arg_PREFIX}"
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT ${arg_TIMEOUT} ${labels})
   if("simcard_testkit" IN_LIST arg_LIBS)
     add_dependencies(${target} kit_on_x64)
     gtest_discover_tests(${target}
-      TEST_PREFIX "on64."
+      TEST_PREFIX "on64.${arg_PREFIX}"
       DISCOVERY_MODE PRE_TEST
       DISCOVERY_TIMEOUT 120
       PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" ${labels})

@@ -80,6 +80,15 @@ struct FileHandleTraits {
 struct KernelHandleTraits : NullIsEmpty<HANDLE> {
     static void Close(HANDLE handle) { CloseHandle(handle); }
 };
+// Fonts, pens, brushes and bitmaps that a program creates.
+template <typename Object>
+struct GdiObjectTraits : NullIsEmpty<Object> {
+    static void Close(Object object) { DeleteObject(object); }
+};
+// A device context from CreateCompatibleDC (not one from GetDC or BeginPaint).
+struct MemoryDcTraits : NullIsEmpty<HDC> {
+    static void Close(HDC dc) { DeleteDC(dc); }
+};
 // The 32-bit card handle of MirvoOpen: -1 means no card, and no library
 // entry closes it. It is a platform handle, sign-extended on 64 bits.
 struct CardHandleTraits {
@@ -97,5 +106,10 @@ using Module = UniqueHandle<ModuleTraits>;
 using FileHandle = UniqueHandle<FileHandleTraits>;
 using KernelHandle = UniqueHandle<KernelHandleTraits>;
 using CardHandle = UniqueHandle<CardHandleTraits>;
+using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
+using Pen = UniqueHandle<GdiObjectTraits<HPEN>>;
+using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
 
 }  // namespace kit

@@ -3,8 +3,9 @@
 # Builds the kits, installs the driver with INSTALL.EXE -i -y from the kit
 # folder, configures the card in mirvocfg (Find new cards, add it, Load config)
 # and reads its weights in mirvo_bc, mirvo_dw32, Mirvo_mfc and Mirvo_vb, as a
-# user would; screenshots of the windows land in build/x64/demo/. With a
-# display of your own, mirvo_bc then stays open for you to try.
+# user would, and last watches them change live in kvtmon; screenshots of the
+# windows land in build/x64/demo/. With a display of your own, kvtmon then
+# stays open for you to try.
 set -eu
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -45,6 +46,6 @@ echo "Screenshots:"
 ls "$out"/*.png 2>/dev/null | sed 's/^/  /'
 
 if [ -n "$had_display" ]; then
-  echo "mirvo_bc is open on your display; close it to end."
-  (cd build/x64/kit && "$WINE_LOADER" mirvo_bc.exe) || true
+  echo "kvtmon is open on your display; close it to end."
+  (cd build/x64/kit && "$WINE_LOADER" kvtmon.exe) || true
 fi

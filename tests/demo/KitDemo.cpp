@@ -2,8 +2,9 @@
 // after INSTALL.EXE -i -y: mirvocfg finds the card, adds it and loads the
 // configuration; then each reader sample (mirvo_bc, mirvo_dw32, Mirvo_mfc on
 // our dialog framework, Mirvo_vb on its form), one walk over the readers'
-// rows of the tests, initialises the card and reads its weights. Screenshots
-// of the windows go to the folder given as the first argument.
+// rows of the tests, initialises the card and reads its weights; last, kvtmon
+// reads the card live and charts its changing weights. Screenshots of the
+// windows go to the folder given as the first argument.
 #include <windows.h>
 
 #include <cstdio>
@@ -24,6 +25,13 @@ constexpr int kConfigCardList = 104;
 constexpr int kConfigStatus = 105;
 constexpr int kConfigLoad = 106;
 constexpr int kConfigFind = 107;
+// kvtmon's controls (winnt/Tools/kvtmon/resource.h).
+constexpr int kMonitorOpen = 102;
+constexpr int kMonitorInit = 103;
+constexpr int kMonitorStart = 105;
+constexpr int kMonitorState = 106;
+constexpr int kMonitorFirstValue = 110;
+constexpr int kMonitorRate = 174;
 constexpr DWORD kPatienceMs = 20000;
 
 bool Fail(const std::string &what) {
@@ -105,6 +113,35 @@ bool ReadCard(const reader_test::ReaderProgram &reader, const std::string &shotD
     return true;
 }
 
+bool PressForState(HWND window, int button, const char *state) {
+    if (!uiauto::PressButton(window, button)) return Fail(std::string("cannot press for \"") + state + "\"");
+    if (!uiauto::WaitForControlText(window, kMonitorState, state, kPatienceMs))
+        return Fail("kvtmon shows \"" + uiauto::ControlText(window, kMonitorState) + "\", not \"" + state + "\"");
+    return true;
+}
+
+bool WatchCardLive(const std::string &shotDir) {
+    std::printf("kvtmon: open KVT1, initialise it, read it live for eight seconds\n");
+    auto program = uiauto::Process::Start(kit::KitPath("kvtmon.exe"), "", kit::KitDir());
+    if (!program.Started()) return Fail("cannot start kvtmon.exe: " + program.Error());
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "KVTMON", nullptr, kPatienceMs);
+    if (!window) return Fail("kvtmon's window did not come");
+    if (!PressForState(window, kMonitorOpen, "open") || !PressForState(window, kMonitorInit, "initialised") ||
+        !PressForState(window, kMonitorStart, "reading"))
+        return false;
+    // The simulated card's signal: four channels rising and falling slowly.
+    Sleep(8000);
+    std::printf("  weights:");
+    for (int channel = 0; channel < 4; ++channel)
+        std::printf(" %s", uiauto::ControlText(window, kMonitorFirstValue + channel).c_str());
+    std::printf(", %s\n", uiauto::ControlText(window, kMonitorRate).c_str());
+    uiauto::SaveScreenshot(window, shotDir + "\\kvtmon.bmp");
+
+    uiauto::CloseFromSystemMenu(window);
+    if (program.WaitForExit(kPatienceMs).value_or(1) != 0) return Fail("kvtmon did not end with 0");
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
@@ -114,5 +151,5 @@ int main(int argc, char **argv) {
     for (const reader_test::ReaderProgram *reader : {&mirvo_bc_test::MirvoBc(), &mirvo_dw32_test::MirvoDw32(),
                                                      &mirvo_mfc_test::MirvoMfc(), &mirvo_vb_test::MirvoVb()})
         if (!ReadCard(*reader, shotDir)) return 1;
-    return 0;
+    return WatchCardLive(shotDir) ? 0 : 1;
 }

@@ -73,4 +73,40 @@ LONG DeleteValue(const std::string &path, const char *name, HKEY root) {
     return RegDeleteValueA(key.get(), name);
 }
 
+namespace {
+
+void ReadTreeInto(HKEY key, const std::string &prefix, std::map<std::string, Value> &tree) {
+    for (DWORD index = 0;; ++index) {
+        char name[16384];
+        DWORD nameSize = sizeof name;
+        Value value;
+        DWORD size = 0;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &value.type, nullptr, &size) != ERROR_SUCCESS) break;
+        value.data.assign(size, 0xbd);
+        nameSize = sizeof name;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &value.type, value.data.data(), &size) != ERROR_SUCCESS)
+            break;
+        value.data.resize(size);
+        tree[prefix + name] = value;
+    }
+    for (DWORD index = 0;; ++index) {
+        char name[256];
+        DWORD nameSize = sizeof name;
+        if (RegEnumKeyExA(key, index, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+        const std::string subPrefix = prefix + name + "\\";
+        tree[subPrefix] = Value{};
+        kit::RegKey sub;
+        if (RegOpenKeyExA(key, name, 0, KEY_READ, sub.receive()) == ERROR_SUCCESS) ReadTreeInto(sub.get(), subPrefix, tree);
+    }
+}
+
+}  // namespace
+
+std::map<std::string, Value> ReadTree(const std::string &path, HKEY root) {
+    std::map<std::string, Value> tree;
+    kit::RegKey key;
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.receive()) == ERROR_SUCCESS) ReadTreeInto(key.get(), "", tree);
+    return tree;
+}
+
 }  // namespace testreg

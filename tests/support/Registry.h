@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +16,8 @@ struct Value {
     DWORD type = 0;
     std::vector<BYTE> data;
 };
+inline bool operator==(const Value &a, const Value &b) { return a.type == b.type && a.data == b.data; }
+inline bool operator!=(const Value &a, const Value &b) { return !(a == b); }
 
 bool KeyExists(const std::string &path, HKEY root = HKEY_LOCAL_MACHINE);
 // Creates the key (and the keys above it); ERROR_SUCCESS or the error code.
@@ -33,5 +36,11 @@ LONG WriteValue(const std::string &path, const char *name, DWORD type, const voi
 LONG WriteString(const std::string &path, const char *name, const std::string &text,
                  HKEY root = HKEY_LOCAL_MACHINE);
 LONG DeleteValue(const std::string &path, const char *name, HKEY root = HKEY_LOCAL_MACHINE);
+
+// Every value under the key and its subkeys, named "sub\\key\\name" relative
+// to `path` (a key's default value as "sub\\key\\"), and every subkey as
+// "sub\\key\\" with no value; empty when the key is missing. For checking that
+// a program left a part of the registry as it found it.
+std::map<std::string, Value> ReadTree(const std::string &path, HKEY root = HKEY_LOCAL_MACHINE);
 
 }  // namespace testreg

@@ -1,0 +1,93 @@
+// The chart as the screen shows it: each channel's colour at the height its
+// weight gives, and Hold that keeps the picture while reading goes on.
+#include <cstdlib>
+
+#include "ChartLook.h"
+#include "KvtmonPanel.h"
+
+namespace kvtmon_test {
+namespace {
+
+bool NearColour(std::uint32_t pixel, std::uint32_t colour) {
+    // Lines may be drawn smoothed: a little tolerance per component.
+    for (int shift : {0, 8, 16}) {
+        if (std::abs(static_cast<int>((pixel >> shift) & 0xFF) - static_cast<int>((colour >> shift) & 0xFF)) > 40)
+            return false;
+    }
+    return true;
+}
+
+struct PlottedLine {
+    double row = -1;  // the mean row of its pixels; -1: the colour is not there
+    int pixels = 0;
+    int columns = 0;  // columns with at least one of its pixels
+};
+
+// Where the colour lies in the right half of the plot (the newest
+// readings, below the legend).
+PlottedLine LineOf(const uiauto::Pixels &pixels, std::uint32_t colour) {
+    PlottedLine trace;
+    double sum = 0;
+    for (int x = pixels.width / 2; x < pixels.width; ++x) {
+        bool inColumn = false;
+        for (int y = kvtmon::kChartTopMargin; y < pixels.height; ++y) {
+            if (NearColour(pixels.data[y * pixels.width + x], colour)) {
+                sum += y;
+                ++trace.pixels;
+                inColumn = true;
+            }
+        }
+        trace.columns += inColumn;
+    }
+    if (trace.pixels) trace.row = sum / trace.pixels;
+    return trace;
+}
+
+// Steady weights 2, 4, 6 and 8: four lines of plainly distinct colours,
+// evenly spaced from the bottom up, each at least two pixels wide.
+TEST_F(KvtmonTest, ChartShowsEachChannelsColourAtItsHeight) {
+    simcard::SetWeights("KVT1", 2, 4, 6, 8);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenInitAndRead());
+    ASSERT_TRUE(WaitForField(IDC_VALUE1 + 3, "8.000"));
+    Sleep(2000);  // the lines reach into the right half
+    const uiauto::Pixels pixels = ChartPixels();
+    ASSERT_GT(pixels.width, 100);
+    double rows[4];
+    for (int channel = 0; channel < 4; ++channel) {
+        const PlottedLine trace = LineOf(pixels, kvtmon::kChannelColours[channel]);
+        rows[channel] = trace.row;
+        ASSERT_GE(trace.row, 0) << "channel " << channel + 1 << "'s colour is not in the chart";
+        EXPECT_GE(trace.columns, 20) << "channel " << channel + 1 << "'s line is hardly there";
+        EXPECT_GE(trace.pixels, trace.columns * kvtmon::kChartLineWidth * 9 / 10)
+            << "channel " << channel + 1 << "'s line is not " << kvtmon::kChartLineWidth << " pixels wide";
+    }
+    const double spacing = (rows[0] - rows[3]) / 3;
+    ASSERT_GT(spacing, 10) << "the lines lie on top of each other";
+    for (int channel = 1; channel < 4; ++channel)
+        EXPECT_NEAR(rows[0] - channel * spacing, rows[channel], 2.0)
+            << "channel " << channel + 1 << " is not where its weight puts it";
+}
+
+TEST_F(KvtmonTest, HoldKeepsThePictureWhileTheCountGrows) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenInitAndRead());
+    Sleep(500);
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_HOLD));
+    Sleep(300);  // the last live picture is painted
+    const uiauto::Pixels held = ChartPixels();
+    const Strings values = Values();
+    const std::uint64_t count = Readings();
+    Sleep(1500);
+    EXPECT_GT(Readings(), count) << "reading goes on while held";
+    EXPECT_EQ("reading", Field(IDC_STATE));
+    EXPECT_TRUE(held.data == ChartPixels().data) << "the chart changed while held";
+    EXPECT_EQ(values, Values()) << "the values changed while held";
+
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_HOLD));
+    EXPECT_TRUE(uiauto::WaitUntil([&] { return held.data != ChartPixels().data; }))
+        << "the chart stays still after Hold again";
+}
+
+}  // namespace
+}  // namespace kvtmon_test

@@ -1,0 +1,4 @@
+// Resource identifiers of kvtlog.exe.
+#pragma once
+
+#define VS_VERSION_INFO 1
