@@ -25,7 +25,7 @@ repository_files() {
 headers=$(cd "$src" && ls winnt/include/*.h)
 sample_files=$(for path in "${sample_sources[@]}"; do repository_files "$path"; done)
 expected=$( {
-  printf '%s\n' INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtsim.exe "${sample_programs[@]}" README.TXT
+  printf '%s\n' INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtlog.exe kvtsim.exe "${sample_programs[@]}" README.TXT
   for h in $headers; do echo "include/$(basename "$h")"; done
   printf '%s\n' lib/libMirvo.a lib/Mirvo.def
   [ "$arch" = x86 ] && echo lib/libMirvoDecorated.a
@@ -60,7 +60,7 @@ done <<< "$actual"
 # Version resources: the kit's version (the zip's name), but where a program
 # keeps numbers of its own.
 version=$(basename "$zip" .zip | sed -E 's/^.*-([0-9]+(\.[0-9]+)*)-x(64|86)$/\1/')
-for p in INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtsim.exe "${sample_programs[@]}"; do
+for p in INSTALL.EXE Mirvo.dll Mirvo.sys mirvocfg.exe kvtlog.exe kvtsim.exe "${sample_programs[@]}"; do
   [ -f "$kit/$p" ] || continue
   case $p in
     mirvocfg.exe) want=1.01 ;;
@@ -76,7 +76,7 @@ done
 if [ -f "$kit/README.TXT" ]; then
   grep -q $'[^\r]$' "$kit/README.TXT" && fail "README.TXT has lines without CR LF"
   [ "$(tail -c 2 "$kit/README.TXT" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "README.TXT does not end with CR LF"
-  for p in INSTALL.EXE mirvocfg.exe kvtsim.exe "${sample_programs[@]}"; do
+  for p in INSTALL.EXE mirvocfg.exe kvtlog.exe kvtsim.exe "${sample_programs[@]}"; do
     grep -q -F "$p" "$kit/README.TXT" || fail "README.TXT does not name $p"
   done
 fi
