@@ -40,7 +40,7 @@ target_link_options(gtest PUBLIC -static -static-libgcc -static-libstdc++)
 
 include(GoogleTest)
 
-# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [PREFIX name.] [WINDOWLESS])
+# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [PREFIX name.] [WINDOWLESS] [FIXTURES name...])
 # A GoogleTest program run under Wine; each test case becomes one CTest test
 # with a prefix of its own. Test programs may use newer APIs than the kit.
 # PREFIX: put before every case's name, so that one pattern selects a
@@ -48,12 +48,13 @@ include(GoogleTest)
 # WINDOWLESS: no case opens a window; the cases get the label "windowless",
 # and tools/run-tests.sh gives them no second try (a failure there is a fault,
 # never a lost race with the window manager).
+# FIXTURES: every case requires these CTest fixtures (FIXTURES_REQUIRED).
 # In the 32-bit tree every case runs as "kit32.": the whole 32-bit kit, its
 # driver in a 32-bit device host (which Wine allows). A program that installs
 # the simulated driver (links simcard_testkit) runs once more as "on64.": the
 # 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
-  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;PREFIX" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;PREFIX" "SOURCES;LIBS;FIXTURES" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
   endif()
@@ -66,6 +67,9 @@ function(kit_gtest target)
   set(labels "")
   if(arg_WINDOWLESS)
     set(labels LABELS windowless)
+  endif()
+  if(arg_FIXTURES)
+    list(APPEND labels FIXTURES_REQUIRED "${arg_FIXTURES}")
   endif()
   if(NOT KIT_WOW64)
     gtest_discover_tests(${target}

@@ -3,13 +3,13 @@
 namespace launch {
 
 Started Start(const std::string &program, const std::string &arguments, const std::string &workingDir,
-              STARTUPINFOA &startup, bool inheritHandles) {
+              STARTUPINFOA &startup, bool inheritHandles, DWORD creationFlags) {
     Started started;
     std::string commandLine = "\"" + program + "\"";
     if (!arguments.empty()) commandLine += " " + arguments;
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles, 0, nullptr,
+    if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles, creationFlags, nullptr,
                         workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info)) {
         started.error = "CreateProcess(" + commandLine + ") failed, error " + std::to_string(GetLastError());
         return started;

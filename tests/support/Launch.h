@@ -19,9 +19,10 @@ struct Started {
 
 // Starts `program` with `arguments` appended to its quoted path, in
 // `workingDir` ("" = the caller's), with `startup` as given; the program
-// inherits the caller's inheritable handles when `inheritHandles` is set.
+// inherits the caller's inheritable handles when `inheritHandles` is set;
+// `creationFlags` go to CreateProcess (e.g. CREATE_NEW_PROCESS_GROUP).
 Started Start(const std::string &program, const std::string &arguments, const std::string &workingDir,
-              STARTUPINFOA &startup, bool inheritHandles = false);
+              STARTUPINFOA &startup, bool inheritHandles = false, DWORD creationFlags = 0);
 
 // The exit code once the process has ended within `timeoutMs`; none when it
 // still runs (or its code cannot be read).

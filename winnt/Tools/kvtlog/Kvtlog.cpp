@@ -88,9 +88,10 @@ bool WaitUntil(Ticks due, Ticks frequency) {
         if (StopAsked()) return false;
         const Ticks now = Now();
         if (now >= due) return true;
-        const Ticks milliseconds = (due - now) * 1000 / frequency;
+        const Ticks remaining = due - now;
+        const Ticks milliseconds = remaining >= frequency * 60 ? 60000 : remaining * 1000 / frequency;
         if (milliseconds >= 1) {
-            const DWORD wait = milliseconds > 60000 ? 60000 : static_cast<DWORD>(milliseconds);
+            const DWORD wait = static_cast<DWORD>(milliseconds);
             if (WaitForSingleObject(g_stopEvent, wait) == WAIT_OBJECT_0) return false;
         } else {
             Sleep(0);
@@ -100,9 +101,12 @@ bool WaitUntil(Ticks due, Ticks frequency) {
 
 // --- the status line on a console -------------------------------------------
 
+// Shown when standard error is a console, and the readings do not go to
+// the same console (they would tear it).
 class StatusLine {
 public:
-    StatusLine() : handle_(GetStdHandle(STD_ERROR_HANDLE)), shown_(IsConsole(handle_)) {
+    explicit StatusLine(bool readingsToConsole)
+        : handle_(GetStdHandle(STD_ERROR_HANDLE)), shown_(!readingsToConsole && IsConsole(handle_)) {
         if (shown_) {
             CONSOLE_SCREEN_BUFFER_INFO info;
             GetConsoleScreenBufferInfo(handle_, &info);
@@ -212,7 +216,7 @@ int Record(const Options &options) {
     LARGE_INTEGER frequencyValue;
     QueryPerformanceFrequency(&frequencyValue);
     const Ticks frequency = frequencyValue.QuadPart > 0 ? frequencyValue.QuadPart : 1;
-    StatusLine status;
+    StatusLine status(!toFile && IsConsole(output));
     const Ticks start = Now();
     // Late: taken more than a millisecond after its due time.
     readings::Schedule schedule(start, frequency, options.rate, frequency / 1000);
@@ -258,7 +262,7 @@ int Record(const Options &options) {
         if (taken >= nextStatus) {
             nextStatus = taken + statusEvery;
             // Once a second the file gets what is buffered, whole lines only.
-            if (toFile && !writer.Flush()) {
+            if (!writer.Flush()) {
                 result = kExitFileFailed;
                 break;
             }

@@ -5,14 +5,16 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace kvtlog {
 
 // Writes whole lines to `handle` through one 64 KB buffer: no allocation
 // per line, one WriteFile per buffer (or per Flush). On a disk file a write
-// that fails is cut back to the last whole line written, so the file never
-// ends in half a line. After a failure nothing more is written.
+// that fails (a full disk) is cut back to the last whole line that reached
+// the file, so the file holds every line that fitted and never ends in half
+// a line. After a failure nothing more is written.
 class LineWriter {
 public:
     explicit LineWriter(HANDLE handle);
@@ -32,6 +34,7 @@ public:
 private:
     static constexpr std::size_t kBufferSize = 65536;
     bool WriteAll(const char *text, std::size_t length);
+    void CutToWholeLines(std::int64_t start, const char *text, std::size_t length);
 
     HANDLE handle_;
     bool disk_;

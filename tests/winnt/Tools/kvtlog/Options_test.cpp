@@ -19,7 +19,7 @@ struct Refusal {
 
 }  // namespace
 
-TEST(KvtlogOptions, NoArgumentsRecordsKvt1AsFastAsItAnswersToStandardOutput) {
+TEST(kvtlogOptions, NoArgumentsRecordsKvt1AsFastAsItAnswersToStandardOutput) {
     const Parsed parsed = Parse({});
     ASSERT_EQ(parsed.action, Action::Record);
     EXPECT_EQ(parsed.options.card, "KVT1");
@@ -31,7 +31,7 @@ TEST(KvtlogOptions, NoArgumentsRecordsKvt1AsFastAsItAnswersToStandardOutput) {
     EXPECT_FALSE(parsed.options.keepGoing);
 }
 
-TEST(KvtlogOptions, EveryOptionWithEitherPrefixAndCase) {
+TEST(kvtlogOptions, EveryOptionWithEitherPrefixAndCase) {
     const Parsed parsed = Parse({"/N", "100", "-r", "200.5", "\\o", "C:\\data\\x.csv", "-A", "/k", "KVT2"});
     ASSERT_EQ(parsed.action, Action::Record) << parsed.error;
     EXPECT_EQ(parsed.options.card, "KVT2");
@@ -47,7 +47,7 @@ TEST(KvtlogOptions, EveryOptionWithEitherPrefixAndCase) {
     EXPECT_EQ(timed.options.existing, Existing::Overwrite);
 }
 
-TEST(KvtlogOptions, TheUsageWheneverAskedFor) {
+TEST(kvtlogOptions, TheUsageWheneverAskedFor) {
     for (const char *ask : {"-?", "/?", "-h", "/H"}) {
         EXPECT_EQ(Parse({ask}).action, Action::Usage) << ask;
         EXPECT_EQ(Parse({"-n", "0", "bad name!", ask}).action, Action::Usage) << ask;
@@ -57,7 +57,7 @@ TEST(KvtlogOptions, TheUsageWheneverAskedFor) {
     EXPECT_EQ(usage[1], "KVTLOG.EXE  Qorim KVT driver kit  Usage guide");
 }
 
-TEST(KvtlogOptions, RefusesWithWhatWasWrong) {
+TEST(kvtlogOptions, RefusesWithWhatWasWrong) {
     const std::vector<Refusal> refusals = {
         {{"-n"}, "-n needs a number of readings"},
         {{"-t"}, "-t needs a number of seconds"},
@@ -94,7 +94,7 @@ TEST(KvtlogOptions, RefusesWithWhatWasWrong) {
     }
 }
 
-TEST(KvtlogOptions, NumbersWithoutLocale) {
+TEST(kvtlogOptions, NumbersWithoutLocale) {
     double value = 0;
     EXPECT_TRUE(ParseDecimal("2", value));
     EXPECT_EQ(value, 2.0);
