@@ -14,29 +14,16 @@ runs="$(dirname "$base")/runs"
 mkdir -p "$runs"
 prefix=$(mktemp -d "$runs/p.XXXXXX")
 # The big, read-only system directories are hard-linked; the rest (registry
-# hives, users, ini files) is copied, so a test cannot change the base.
-(cd "$base" && for entry in * .[!.]*; do
-   [ -e "$entry" ] || continue
-   if [ "$entry" = drive_c ]; then
-     mkdir -p "$prefix/drive_c"
-     for sub in drive_c/*; do
-       if [ "$sub" = drive_c/windows ]; then
-         mkdir -p "$prefix/drive_c/windows"
-         for w in drive_c/windows/*; do
-           case "$w" in
-             drive_c/windows/system32|drive_c/windows/syswow64|drive_c/windows/winsxs|drive_c/windows/Fonts)
-               cp -al "$w" "$prefix/$w" ;;
-             *) cp -a "$w" "$prefix/$w" ;;
-           esac
-         done
-       else
-         cp -a "$sub" "$prefix/$sub"
-       fi
-     done
-   else
-     cp -a "$entry" "$prefix/$entry"
-   fi
- done)
+# hives, users, ini files) is copied, so a test cannot change the base. One
+# tar and one cp, not one cp a directory: each process start counts when
+# every case pays it.
+shared=()
+for dir in system32 syswow64 winsxs Fonts; do
+  [ ! -d "$base/drive_c/windows/$dir" ] || shared+=("$base/drive_c/windows/$dir")
+done
+tar -C "$base" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+    --exclude=./drive_c/windows/winsxs --exclude=./drive_c/windows/Fonts -cf - . | tar -C "$prefix" -xf -
+cp -al "${shared[@]}" "$prefix/drive_c/windows/"
 export WINEPREFIX=$prefix
 
 cleanup() {
