@@ -12,18 +12,30 @@ shift
 
 runs="$(dirname "$base")/runs"
 mkdir -p "$runs"
-prefix=$(mktemp -d "$runs/p.XXXXXX")
 # The big, read-only system directories are hard-linked; the rest (registry
 # hives, users, ini files) is copied, so a test cannot change the base. One
 # tar and one cp, not one cp a directory: each process start counts when
 # every case pays it.
-shared=()
-for dir in system32 syswow64 winsxs Fonts; do
-  [ ! -d "$base/drive_c/windows/$dir" ] || shared+=("$base/drive_c/windows/$dir")
-done
-tar -C "$base" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
-    --exclude=./drive_c/windows/winsxs --exclude=./drive_c/windows/Fonts -cf - . | tar -C "$prefix" -xf -
-cp -al "${shared[@]}" "$prefix/drive_c/windows/"
+copy_base() {  # prefix
+  local shared=() dir
+  for dir in system32 syswow64 winsxs Fonts; do
+    [ ! -d "$base/drive_c/windows/$dir" ] || shared+=("$base/drive_c/windows/$dir")
+  done
+  tar -C "$base" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+      --exclude=./drive_c/windows/winsxs --exclude=./drive_c/windows/Fonts -cf - . | tar -C "$1" -xf -
+  cp -al "${shared[@]}" "$1/drive_c/windows/"
+}
+
+run() {  # PROGRAM.exe [ARGS...]
+  if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 1024x768x24" "$WINE_LOADER" "$@"
+  else
+    "$WINE_LOADER" "$@"
+  fi
+}
+
+prefix=$(mktemp -d "$runs/p.XXXXXX")
+copy_base "$prefix"
 export WINEPREFIX=$prefix
 
 cleanup() {
@@ -37,9 +49,5 @@ trap 'exit 130' INT TERM
 # One persistent server for everything this run starts in the prefix.
 wineserver -p
 
-if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1024x768x24" "$WINE_LOADER" "$@"
-else
-  "$WINE_LOADER" "$@"
-fi
+run "$@"
 exit $?
