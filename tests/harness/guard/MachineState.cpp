@@ -15,8 +15,9 @@ struct RegistryTree {
 };
 
 // Where the kit, its installer and its tests keep settings and services.
-// The class registrations are left out: they are large and nothing of the
-// kit writes them.
+// Left out: the class registrations (large, and nothing of the kit writes
+// them) and the system parameters that Wine keeps for the session only (a
+// window shown writes them).
 const RegistryTree kTrees[] = {
     {HKEY_LOCAL_MACHINE, "HKLM", "SOFTWARE"},
     {HKEY_LOCAL_MACHINE, "HKLM", "SYSTEM\\CurrentControlSet\\Services"},
@@ -26,7 +27,7 @@ const RegistryTree kTrees[] = {
 
 bool IsLeftOut(const std::string &path) {
     return path == "HKLM\\SOFTWARE\\Classes" || path == "HKLM\\SOFTWARE\\Wow6432Node\\Classes" ||
-           path == "HKCU\\Software\\Classes";
+           path == "HKCU\\Software\\Classes" || path == "HKCU\\Software\\Wine\\Temporary System Parameters";
 }
 
 // A key's values stand for themselves through its last write time and their
