@@ -3,15 +3,17 @@
 # copied from one prepared prefix, so tests neither collide nor depend on order.
 # The 32-bit kit's run in Wine 10's WoW64 mode inside the Debian 13 root
 # (tools/wow64/in-root.sh), in two configurations: see kit_gtest.
+# Cases that change nothing outside their own process run all in one process
+# per program instead (tools/wine/run-batch.sh), each still a CTest test of
+# its own name whose result comes from that run's report: see kit_gtest.
 
 set(KIT_WINE_BASE_PREFIX "${CMAKE_BINARY_DIR}/wine/base")
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "AMD64")
   set(KIT_WOW64 OFF)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      "${PROJECT_SOURCE_DIR}/tools/wine/run-in-prefix.sh;${KIT_WINE_BASE_PREFIX}")
+  set(KIT_WINE_RUN "${PROJECT_SOURCE_DIR}/tools/wine/run-in-prefix.sh;${KIT_WINE_BASE_PREFIX}")
 else()
   set(KIT_WOW64 ON)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
+  set(KIT_WINE_RUN
       "${PROJECT_SOURCE_DIR}/tools/wow64/in-root.sh;${PROJECT_SOURCE_DIR}/tools/wine/run-in-prefix.sh;${KIT_WINE_BASE_PREFIX}")
   # How a 32-bit program reads the card on 64-bit Windows: the 32-bit kit
   # with the 64-bit kit's driver (build the x64 preset first).
@@ -23,6 +25,8 @@ else()
     VERBATIM)
   add_dependencies(kit_on_x64 kit)
 endif()
+# run-test.sh runs a case as KIT_WINE_RUN does, or reads its one-process result.
+set(CMAKE_CROSSCOMPILING_EMULATOR "${PROJECT_SOURCE_DIR}/tools/wine/run-test.sh;${KIT_WINE_RUN}")
 
 # Everything from here on is a test: GoogleTest and the tests' own threads need
 # std::thread and std::mutex, so they build with the posix thread model while
@@ -37,30 +41,98 @@ set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_FROM_ALL SYSTEM)
 target_link_options(gtest PUBLIC -static -static-libgcc -static-libstdc++)
+# Test code is compiled without optimisation: it waits on Wine far more than
+# it computes, and -O0 compiles it in about three quarters of the time of the
+# kit's -O3. The kit itself is built as it ships.
+set(KIT_TEST_COMPILE_OPTIONS -O0)
+target_compile_options(gtest PRIVATE ${KIT_TEST_COMPILE_OPTIONS})
 
 include(GoogleTest)
 
-# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [PREFIX name.] [WINDOWLESS] [FIXTURES name...])
+# One configuration of a program's cases (prefix: "", "kit32." or "on64."):
+# the cases of the filter `one_process` (none when empty) run in one process,
+# as the test <prefix><target>.one-process, and each case's CTest test reads
+# its result from that run's report; the other cases run one per prefix.
+# `fixtures`: CTest fixtures every case needs.
+function(_kit_gtest_cases target prefix timeout one_process env labels fixtures)
+  set(env_property "")
+  if(env)
+    set(env_property ENVIRONMENT "${env}")
+  endif()
+  set(fixture_property "")
+  if(fixtures)
+    set(fixture_property FIXTURES_REQUIRED "${fixtures}")
+  endif()
+  if(NOT one_process)
+    gtest_discover_tests(${target}
+      TEST_PREFIX "${prefix}"
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES TIMEOUT ${timeout} ${env_property} ${labels} ${fixture_property})
+    return()
+  endif()
+  set(run_name "${prefix}${target}.one-process")
+  set(report "${CMAKE_CURRENT_BINARY_DIR}/one-process/${prefix}${target}")
+  add_test(NAME ${run_name}
+           COMMAND "${PROJECT_SOURCE_DIR}/tools/wine/run-batch.sh" "${report}" ${KIT_WINE_RUN}
+                   "$<TARGET_FILE:${target}>" "--gtest_filter=${one_process}" --gtest_also_run_disabled_tests)
+  set_tests_properties(${run_name} PROPERTIES TIMEOUT 900 FIXTURES_SETUP ${run_name} ${env_property})
+  set(run_labels one-process)
+  if(labels)
+    list(APPEND run_labels windowless)
+  endif()
+  set_tests_properties(${run_name} PROPERTIES LABELS "${run_labels}")
+  gtest_discover_tests(${target}
+    TEST_PREFIX "${prefix}"
+    TEST_FILTER "${one_process}"
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT ${timeout} ${env_property} ${labels}
+               ENVIRONMENT_MODIFICATION "KIT_CASE_REPORT=set:${report}"
+               FIXTURES_REQUIRED "${run_name};${fixtures}")
+  # The other cases: the filter turned round.
+  if(one_process MATCHES "^-")
+    string(SUBSTRING "${one_process}" 1 -1 others)
+  else()
+    set(others "-${one_process}")
+  endif()
+  if(NOT one_process STREQUAL "*")
+    gtest_discover_tests(${target}
+      TEST_PREFIX "${prefix}"
+      TEST_FILTER "${others}"
+      DISCOVERY_MODE PRE_TEST
+      DISCOVERY_TIMEOUT 120
+      PROPERTIES TIMEOUT ${timeout} ${env_property} ${labels} ${fixture_property})
+  endif()
+endfunction()
+
+# kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [WINDOWLESS]
+#           [ONE_PROCESS filter] [PREFIX name.] [FIXTURES name...])
 # A GoogleTest program run under Wine; each test case becomes one CTest test
 # with a prefix of its own. Test programs may use newer APIs than the kit.
 # PREFIX: put before every case's name, so that one pattern selects a
-# program's cases (ctest -R kvtmon).
+# program's cases (ctest -R kvtmon). FIXTURES: CTest fixtures every case needs.
+# ONE_PROCESS: the cases of this GoogleTest filter ("*": all, "Suite.*:Other.*",
+# or "-Suite.*": all others; no filter of both kinds) change nothing outside their own process (no service,
+# no registry, no file in the system folders): they run all in one process,
+# in one prefix, each still reported under its own name. The machine is
+# looked at after each of them (tests/harness/guard), and one that changed
+# it fails: it belongs outside the filter.
 # WINDOWLESS: no case opens a window; the cases get the label "windowless",
 # and tools/run-tests.sh gives them no second try (a failure there is a fault,
 # never a lost race with the window manager).
-# FIXTURES: every case requires these CTest fixtures (FIXTURES_REQUIRED).
 # In the 32-bit tree every case runs as "kit32.": the whole 32-bit kit, its
 # driver in a 32-bit device host (which Wine allows). A program that installs
 # the simulated driver (links simcard_testkit) runs once more as "on64.": the
 # 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
-  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;PREFIX" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ONE_PROCESS;PREFIX" "SOURCES;LIBS;FIXTURES" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
   endif()
   add_executable(${target} ${arg_SOURCES})
-  target_compile_options(${target} PRIVATE -Wall -Wextra)
-  target_link_libraries(${target} PRIVATE ${arg_LIBS} GTest::gtest_main)
+  target_compile_options(${target} PRIVATE -Wall -Wextra ${KIT_TEST_COMPILE_OPTIONS})
+  target_link_libraries(${target} PRIVATE ${arg_LIBS} kit_gtest_main)
   target_link_options(${target} PRIVATE -static)
   # Every program of the kit is built before any test runs.
   add_dependencies(${target} kit)
@@ -68,28 +140,15 @@ function(kit_gtest target)
   if(arg_WINDOWLESS)
     set(labels LABELS windowless)
   endif()
-  if(arg_FIXTURES)
-    list(APPEND labels FIXTURES_REQUIRED "${arg_FIXTURES}")
-  endif()
   if(NOT KIT_WOW64)
-    gtest_discover_tests(${target}
-      TEST_PREFIX "${arg_PREFIX}"
-      DISCOVERY_MODE PRE_TEST
-      DISCOVERY_TIMEOUT 120
-      PROPERTIES TIMEOUT ${arg_TIMEOUT} ${labels})
+    _kit_gtest_cases(${target} "${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "" "${labels}" "${arg_FIXTURES}")
     return()
   endif()
-  gtest_discover_tests(${target}
-    TEST_PREFIX "kit32.${arg_PREFIX}"
-    DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${arg_TIMEOUT} ${labels})
+  _kit_gtest_cases(${target} "kit32.${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "" "${labels}"
+                   "${arg_FIXTURES}")
   if("simcard_testkit" IN_LIST arg_LIBS)
     add_dependencies(${target} kit_on_x64)
-    gtest_discover_tests(${target}
-      TEST_PREFIX "on64.${arg_PREFIX}"
-      DISCOVERY_MODE PRE_TEST
-      DISCOVERY_TIMEOUT 120
-      PROPERTIES TIMEOUT ${arg_TIMEOUT} ENVIRONMENT "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" ${labels})
+    _kit_gtest_cases(${target} "on64.${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}"
+                     "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" "${labels}" "${arg_FIXTURES}")
   endif()
 endfunction()

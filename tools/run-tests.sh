@@ -63,19 +63,36 @@ retried_in() {  # log
     }' "$1" | sort -u
 }
 
-# ctest's own closing lines, added up: "N tests failed out of M".
+# The test cases' last results, added up: a case's result counts once
+# (a second try replaces the first), and a program's one-process run
+# (*.one-process) is no case: its cases are counted by name.
 count_in() {  # log...
-  awk '/tests? failed out of/ { failed += $(NF-5); total += $NF }
-       END { printf "%d %d\n", total - failed, failed }' "$@"
+  awk 'match($0, /Test +#[0-9]+: +[^ ]+/) {
+      n = split(substr($0, RSTART, RLENGTH), words, " ")
+      name = words[n]
+      if (name ~ /\.one-process$/ || $0 ~ /Disabled/) next
+      result[name] = ($0 ~ / Passed / || $0 ~ /Skipped/)
+    }
+    END {
+      for (name in result) if (result[name]) passed++; else failed++
+      printf "%d %d\n", passed, failed
+    }' "$@"
+}
+
+# How many cases had their result from their program's one-process run.
+one_process_in() {  # build dir...
+  find "$@" -path '*/one-process/*/index' -exec cat {} + 2>/dev/null | wc -l
 }
 
 set +e
 result64=passed result32="not run ($why32)"
 suite x64 || result64=FAILED
 logs=(build/x64/Testing/run-tests-windows.log build/x64/Testing/run-tests-windowless.log)
+trees=(build/x64)
 if [ $kit32 = yes ]; then
   suite x86 && result32=passed || result32=FAILED
   logs+=(build/x86/Testing/run-tests-windows.log build/x86/Testing/run-tests-windowless.log)
+  trees+=(build/x86)
 fi
 set -e
 
@@ -90,5 +107,6 @@ fi
 echo "64-bit kit: $result64"
 echo "32-bit kit: $result32"
 read -r passed failed < <(count_in "${logs[@]}")
+echo "test cases: $((passed + failed)), of them $(one_process_in "${trees[@]}") in one process per program"
 echo "all: $passed passed, $failed failed"
 [ $result64 = passed ] && { [ $kit32 = no ] || [ "$result32" = passed ]; }

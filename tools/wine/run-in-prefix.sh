@@ -12,31 +12,30 @@ shift
 
 runs="$(dirname "$base")/runs"
 mkdir -p "$runs"
-prefix=$(mktemp -d "$runs/p.XXXXXX")
 # The big, read-only system directories are hard-linked; the rest (registry
-# hives, users, ini files) is copied, so a test cannot change the base.
-(cd "$base" && for entry in * .[!.]*; do
-   [ -e "$entry" ] || continue
-   if [ "$entry" = drive_c ]; then
-     mkdir -p "$prefix/drive_c"
-     for sub in drive_c/*; do
-       if [ "$sub" = drive_c/windows ]; then
-         mkdir -p "$prefix/drive_c/windows"
-         for w in drive_c/windows/*; do
-           case "$w" in
-             drive_c/windows/system32|drive_c/windows/syswow64|drive_c/windows/winsxs|drive_c/windows/Fonts)
-               cp -al "$w" "$prefix/$w" ;;
-             *) cp -a "$w" "$prefix/$w" ;;
-           esac
-         done
-       else
-         cp -a "$sub" "$prefix/$sub"
-       fi
-     done
-   else
-     cp -a "$entry" "$prefix/$entry"
-   fi
- done)
+# hives, users, ini files) is copied, so a test cannot change the base. One
+# tar and one cp, not one cp a directory: each process start counts when
+# every case pays it.
+copy_base() {  # prefix
+  local shared=() dir
+  for dir in system32 syswow64 winsxs Fonts; do
+    [ ! -d "$base/drive_c/windows/$dir" ] || shared+=("$base/drive_c/windows/$dir")
+  done
+  tar -C "$base" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
+      --exclude=./drive_c/windows/winsxs --exclude=./drive_c/windows/Fonts -cf - . | tar -C "$1" -xf -
+  cp -al "${shared[@]}" "$1/drive_c/windows/"
+}
+
+run() {  # PROGRAM.exe [ARGS...]
+  if [ -z "${DISPLAY:-}" ]; then
+    xvfb-run -a -s "-screen 0 1024x768x24" "$WINE_LOADER" "$@"
+  else
+    "$WINE_LOADER" "$@"
+  fi
+}
+
+prefix=$(mktemp -d "$runs/p.XXXXXX")
+copy_base "$prefix"
 export WINEPREFIX=$prefix
 
 cleanup() {
@@ -50,9 +49,5 @@ trap 'exit 130' INT TERM
 # One persistent server for everything this run starts in the prefix.
 wineserver -p
 
-if [ -z "${DISPLAY:-}" ]; then
-  xvfb-run -a -s "-screen 0 1024x768x24" "$WINE_LOADER" "$@"
-else
-  "$WINE_LOADER" "$@"
-fi
+run "$@"
 exit $?
