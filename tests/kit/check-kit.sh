@@ -48,6 +48,8 @@ declare -A card_entries=(
   [mirvocfg.exe]="MirvoGetCardAddr MirvoDetect MirvoSetup"
   [mirvo_bc.exe]="$readers"
   [mirvo_dw32.exe]="$readers MirvoGetErrorMsg"
+  [kvtlog.exe]="$readers MirvoGetErrorMsg"
+  [kvtmon.exe]="$readers MirvoGetErrorMsg"
   # The decorated names only: "exactly" leaves no room for a plain one.
   [Mirvo_mfc.exe]="_MirvoOpen@4 _MirvoInit@4 _MirvoFinish@4 _MirvoGetCurrentWeight4@8"
   # Bound by name at the first call, through the form runtime: no import.
