@@ -119,7 +119,7 @@ Outcome RunKvtlogAndStop(const Scratch &scratch, const std::string &arguments, D
         HMODULE kernelbase = GetModuleHandleA("kernelbase.dll");
         FARPROC routine = kernelbase ? GetProcAddress(kernelbase, "CtrlRoutine") : nullptr;
         HANDLE thread = routine ? CreateRemoteThread(started.process.get(), nullptr, 0,
-                                                     reinterpret_cast<LPTHREAD_START_ROUTINE>(routine),
+                                                     reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void *>(routine)),
                                                      reinterpret_cast<LPVOID>(static_cast<ULONG_PTR>(event)), 0, nullptr)
                                 : nullptr;
         if (!thread)
