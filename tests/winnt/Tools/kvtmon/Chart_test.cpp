@@ -74,8 +74,14 @@ TEST_F(KvtmonTest, HoldKeepsThePictureWhileTheCountGrows) {
     ASSERT_NO_FATAL_FAILURE(OpenInitAndRead());
     Sleep(500);
     ASSERT_TRUE(uiauto::PressButton(window_, IDC_HOLD));
-    Sleep(300);  // the last live picture is painted
-    const uiauto::Pixels held = ChartPixels();
+    // Hold paints the frozen picture once; on a busy machine that paint can
+    // come late, so the reference is the first picture that stays put.
+    uiauto::Pixels held;
+    ASSERT_TRUE(uiauto::WaitUntil([&] {
+        held = ChartPixels();
+        Sleep(250);
+        return held.data == ChartPixels().data;
+    })) << "the chart never stood still after Hold";
     const Strings values = Values();
     const std::uint64_t count = Readings();
     Sleep(1500);
