@@ -107,7 +107,8 @@ function(_kit_gtest_cases target prefix timeout one_process env labels fixtures)
 endfunction()
 
 # kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [WINDOWLESS]
-#           [ONE_PROCESS filter] [PREFIX name.] [FIXTURES name...])
+#           [ONE_PROCESS filter] [PREFIX name.] [FIXTURES name...]
+#           [ENVIRONMENT VAR=value])
 # A GoogleTest program run under Wine; each test case becomes one CTest test
 # with a prefix of its own. Test programs may use newer APIs than the kit.
 # PREFIX: put before every case's name, so that one pattern selects a
@@ -118,6 +119,8 @@ endfunction()
 # in one prefix, each still reported under its own name. The machine is
 # looked at after each of them (tests/harness/guard), and one that changed
 # it fails: it belongs outside the filter.
+# ENVIRONMENT: one variable for every run of the program, e.g. for
+# tools/wine/run-in-prefix.sh (KIT_OWN_DISPLAY=1, KIT_USER_LOCALE=name).
 # WINDOWLESS: no case opens a window; the cases get the label "windowless",
 # and tools/run-tests.sh gives them no second try (a failure there is a fault,
 # never a lost race with the window manager).
@@ -126,7 +129,7 @@ endfunction()
 # the simulated driver (links simcard_testkit) runs once more as "on64.": the
 # 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
-  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ONE_PROCESS;PREFIX" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ONE_PROCESS;PREFIX;ENVIRONMENT" "SOURCES;LIBS;FIXTURES" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
   endif()
@@ -141,12 +144,17 @@ function(kit_gtest target)
     set(labels LABELS windowless)
   endif()
   if(NOT KIT_WOW64)
-    _kit_gtest_cases(${target} "${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "" "${labels}" "${arg_FIXTURES}")
+    _kit_gtest_cases(${target} "${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "${arg_ENVIRONMENT}" "${labels}"
+                     "${arg_FIXTURES}")
     return()
   endif()
-  _kit_gtest_cases(${target} "kit32.${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "" "${labels}"
-                   "${arg_FIXTURES}")
+  _kit_gtest_cases(${target} "kit32.${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "${arg_ENVIRONMENT}"
+                   "${labels}" "${arg_FIXTURES}")
   if("simcard_testkit" IN_LIST arg_LIBS)
+    if(arg_ENVIRONMENT)
+      # The test properties take one variable: "on64." has its own.
+      message(FATAL_ERROR "kit_gtest(${target}): ENVIRONMENT and simcard_testkit together are not supported")
+    endif()
     add_dependencies(${target} kit_on_x64)
     _kit_gtest_cases(${target} "on64.${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}"
                      "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" "${labels}" "${arg_FIXTURES}")

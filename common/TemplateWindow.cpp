@@ -18,15 +18,18 @@ ATOM RegisterTemplateWindowClass(HINSTANCE instance, const char *className, WNDP
     return RegisterClassExA(&windowClass);
 }
 
-WPARAM RunTemplateWindow(HWND dialog) {
+std::optional<WPARAM> RunTemplateWindow(HWND dialog) {
     MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    BOOL got;
+    while ((got = GetMessageA(&message, nullptr, 0, 0)) > 0) {
         if (!IsDialogMessageA(dialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
     }
-    return message.wParam;
+    if (got == 0) return message.wParam;
+    if (IsWindow(dialog)) DestroyWindow(dialog);
+    return std::nullopt;
 }
 
 }  // namespace kit

@@ -4,7 +4,13 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace kit {
+
+// The exit code of a program whose message loop failed (GetMessage gave -1),
+// as the dialog framework and the form runtime end on a run-time failure.
+constexpr int kExitLoopFailed = 3;
 
 // Registers `className` for a window made from a dialog template: the dialog
 // manager's extra bytes, the menu colour behind it, the arrow cursor and the
@@ -14,7 +20,8 @@ ATOM RegisterTemplateWindowClass(HINSTANCE instance, const char *className, WNDP
 
 // Runs the message loop of `dialog` until the quit message; the dialog
 // manager turns Tab, Esc and Enter into the window's own commands. The quit
-// message's code.
-WPARAM RunTemplateWindow(HWND dialog);
+// message's code, or nothing when GetMessage failed: the window is then
+// destroyed, so that its own clean-up runs, and no stale code is passed on.
+std::optional<WPARAM> RunTemplateWindow(HWND dialog);
 
 }  // namespace kit

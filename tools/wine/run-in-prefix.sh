@@ -34,13 +34,71 @@ run() {  # PROGRAM.exe [ARGS...]
   fi
 }
 
+# Listing a program's cases changes nothing, and CTest lists every test
+# program before it runs the first case: the listings share one prefix,
+# whose server stays up a few seconds between them (a tenth of a second a
+# listing instead of Wine's whole start). It is made again when the base is.
+for arg; do
+  [ "$arg" != --gtest_list_tests ] && continue
+  listing="$(dirname "$base")/listing"
+  if [ ! "$listing/.kit-copied" -nt "$base/.kit-prepared" ]; then
+    fresh=$(mktemp -d "$runs/l.XXXXXX")
+    copy_base "$fresh"
+    touch "$fresh/.kit-copied"
+    rm -rf "$listing.old"
+    [ ! -d "$listing" ] || mv -T "$listing" "$listing.old" 2>/dev/null
+    # Another listing may have made it meanwhile: one of the two stays.
+    mv -T "$fresh" "$listing" 2>/dev/null || rm -rf "$fresh"
+  fi
+  export WINEPREFIX=$listing
+  wineserver -p10 </dev/null >/dev/null 2>&1
+  # Wine's own processes keep the standard error they were started with
+  # until the server ends: through a file, CTest does not wait for them.
+  errors=$(mktemp "$runs/e.XXXXXX")
+  run "$@" 2>"$errors"
+  status=$?
+  cat "$errors" >&2
+  rm -f "$errors"
+  exit $status
+done
+
+# KIT_OWN_DISPLAY=1: the run gets an X server of its own, for cases that
+# read pixels off the screen: side by side on one display, another case's
+# window could cover theirs. (Started before WINEPREFIX is set, so that the
+# clean-up below ends it gently and it removes its own lock.)
+xvfb=
+if [ "${KIT_OWN_DISPLAY:-0}" = 1 ]; then
+  number_file=$(mktemp "$runs/x.XXXXXX")
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  xvfb=$!
+  for _ in $(seq 500); do [ -s "$number_file" ] && break; sleep 0.02; done
+  [ -s "$number_file" ] && export DISPLAY=":$(cat "$number_file")" ||
+    echo "run-in-prefix: no X server of its own; the run shares ${DISPLAY:-none}" >&2
+  rm -f "$number_file"
+fi
+
 prefix=$(mktemp -d "$runs/p.XXXXXX")
 copy_base "$prefix"
 export WINEPREFIX=$prefix
 
+# Every process of the prefix (they all carry its WINEPREFIX), the server
+# included, is killed at once: `wineserver -k` polls in steps of its own and
+# cost most of a second a case. The prefix is thrown away, so nothing needs
+# to be saved first; the server's socket folder goes with it.
 cleanup() {
-  WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
-  WINEPREFIX=$prefix wineserver -w >/dev/null 2>&1
+  local pids=() file server_dir=
+  for file in $(grep -lzxF "WINEPREFIX=$prefix" /proc/[0-9]*/environ 2>/dev/null); do
+    file=${file#/proc/}
+    pids+=("${file%/environ}")
+  done
+  for pid in "${pids[@]}"; do
+    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
+      */wineserver*) server_dir=$(readlink "/proc/$pid/cwd" 2>/dev/null) ;;
+    esac
+  done
+  [ ${#pids[@]} -eq 0 ] || kill -KILL "${pids[@]}" 2>/dev/null
+  case $server_dir in */server-*) rm -rf "$server_dir" ;; esac
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null
   [ "${KIT_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
 }
 trap cleanup EXIT

@@ -1,6 +1,6 @@
 #include "Console.h"
 
-#include <windows.h>
+#include "SystemText.h"
 
 namespace installation {
 
@@ -22,6 +22,12 @@ void WriteLine(const std::string &text) {
         !WriteFile(out, line.data(), static_cast<DWORD>(line.size()), &written, nullptr) ||
         written != line.size())
         throw OutputLost();
+}
+
+bool ReportSystemError(DWORD code) {
+    if (code == 0) return true;
+    WriteLine(SystemErrorReport(code));
+    return false;
 }
 
 }  // namespace installation

@@ -1,6 +1,8 @@
 // Standard output, one whole line per write.
 #pragma once
 
+#include <windows.h>
+
 #include <stdexcept>
 #include <string>
 
@@ -21,5 +23,10 @@ void WriteLine(const std::string &text);
 
 // What WriteLine writes for `text` (without writing it).
 std::string ConsoleLine(const std::string &text);
+
+// Code 0: true, nothing written. Otherwise writes the code's report
+// (SystemErrorReport; the system's text brings its own line break, so an
+// empty line follows it) and gives false.
+bool ReportSystemError(DWORD code);
 
 }  // namespace installation

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
+#include "Console.h"
 #include "Names.h"
 #include "SystemPaths.h"
-#include "SystemText.h"
 
 namespace installation {
 

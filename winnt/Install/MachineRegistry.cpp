@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
+#include "Console.h"
 #include "Failure.h"
-#include "SystemText.h"
 
 namespace installation {
 

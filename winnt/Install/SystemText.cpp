@@ -1,6 +1,5 @@
 #include "SystemText.h"
 
-#include "Console.h"
 #include "MessageText.h"
 
 namespace installation {
@@ -22,12 +21,9 @@ std::string TrimSystemText(const std::string &text) {
 
 std::string UnknownErrorLine(DWORD code) { return kit::UnknownErrorText(code); }
 
-bool ReportSystemError(DWORD code) {
-    if (code == 0) return true;
+std::string SystemErrorReport(DWORD code) {
     const std::string text = LookUpSystemText(code, kit::kSystemDefaultLanguage, kReportTextLimit);
-    // The system's text brings its own line break, so an empty line follows.
-    WriteLine(text.empty() ? UnknownErrorLine(code) : text);
-    return false;
+    return text.empty() ? UnknownErrorLine(code) : text;
 }
 
 std::string SystemErrorText(DWORD code) {

@@ -18,9 +18,9 @@ std::string TrimSystemText(const std::string &text);
 // The line for a code that has no system text: "Unknown error FF".
 std::string UnknownErrorLine(DWORD code);
 
-// Code 0: true, nothing written. Otherwise the system's text (at most 127
-// characters, its line break kept) or the unknown-error line, and false.
-bool ReportSystemError(DWORD code);
+// The console report for `code`: the system's text (at most 127 characters,
+// its line break kept) or the unknown-error line. Console.h writes it.
+std::string SystemErrorReport(DWORD code);
 
 // The system's text for a failure message: at most 255 characters, trimmed.
 std::string SystemErrorText(DWORD code);

@@ -1,8 +1,9 @@
 // The system's texts for error codes: reported lines and trimmed texts.
 #include <gtest/gtest.h>
 
-#include "SystemText.h"
+#include "Console.h"
 #include "MessageText.h"
+#include "SystemText.h"
 #include "UniqueHandle.h"
 
 #include <cstdio>

@@ -30,8 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     mirvo_bc::SetReaderCard(card.get());
 
-    const WPARAM quitCode = kit::RunTemplateWindow(dialog);
+    const std::optional<WPARAM> quitCode = kit::RunTemplateWindow(dialog);
     // The card is left as it is: only the Finish button finishes it.
     card.reset();
-    return static_cast<int>(quitCode);
+    return quitCode ? static_cast<int>(*quitCode) : kit::kExitLoopFailed;
 }

@@ -24,8 +24,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!dialog) return 0;
     ShowWindow(dialog, showCommand);
 
-    kit::RunTemplateWindow(dialog);
+    const bool ended = kit::RunTemplateWindow(dialog).has_value();
     // The card is left as it is: only the Finish button finishes it.
     card.reset();
-    return 0;
+    return ended ? 0 : kit::kExitLoopFailed;
 }

@@ -17,6 +17,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 1;
     }
     ShowWindow(window, showCommand);
-    kit::RunTemplateWindow(window);
-    return 0;
+    return kit::RunTemplateWindow(window) ? 0 : kit::kExitLoopFailed;
 }
