@@ -15,6 +15,7 @@ packages=(
   googletest
   clang libclang-rt-14-dev
   python3 util-linux procps
+  locales
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -77,6 +77,24 @@ if [ "${KIT_OWN_DISPLAY:-0}" = 1 ]; then
   rm -f "$number_file"
 fi
 
+# KIT_USER_LOCALE=NAME (a glibc locale such as ru_RU.UTF-8): the run's
+# Windows user locale, which Wine takes from LC_MESSAGES; the system locale
+# stays the prefix's. The locale is compiled once per build tree, so the
+# machine needs none installed (only the locales package's sources).
+if [ -n "${KIT_USER_LOCALE:-}" ]; then
+  locales="$(dirname "$base")/locales"
+  mkdir -p "$locales"
+  (
+    flock 9
+    [ -d "$locales/$KIT_USER_LOCALE" ] ||
+      localedef -i "${KIT_USER_LOCALE%%.*}" -f "${KIT_USER_LOCALE#*.}" "$locales/$KIT_USER_LOCALE" ||
+      echo "run-in-prefix: cannot compile the locale $KIT_USER_LOCALE (package locales)" >&2
+  ) 9>"$locales.lock"
+  export LOCPATH=$locales
+  # (bash itself cannot use it and would say so)
+  { export LC_MESSAGES=$KIT_USER_LOCALE; } 2>/dev/null
+fi
+
 prefix=$(mktemp -d "$runs/p.XXXXXX")
 copy_base "$prefix"
 export WINEPREFIX=$prefix
