@@ -19,16 +19,8 @@ TEST(TemplateWindow, EndsWithTheQuitMessagesCode) {
     DestroyWindow(window);
 }
 
-// -1 with a message that holds nothing of a WM_QUIT.
-BOOL WINAPI FailingGetMessage(LPMSG message, HWND, UINT, UINT) {
-    message->message = WM_NULL;
-    message->wParam = 9;
-    SetLastError(ERROR_INVALID_HANDLE);
-    return -1;
-}
-
 TEST(TemplateWindow, AFailedGetMessageGivesNoCodeAndDestroysTheWindow) {
-    kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(FailingGetMessage));
+    kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(kit_test::FailingGetMessage));
     ASSERT_TRUE(hook.Installed());
     HWND window = HiddenWindow();
     ASSERT_TRUE(window);

@@ -108,16 +108,8 @@ TEST(Application, AnExceptionFromAHandlerEndsTheDialogAndTheRunWithTheFailureCod
     EXPECT_EQ(nullptr, dialog.text.Handle()) << "and of the bound control";
 }
 
-// GetMessage gives -1 with a message that holds nothing of a WM_QUIT.
-BOOL WINAPI FailingGetMessage(LPMSG message, HWND, UINT, UINT) {
-    message->message = WM_NULL;
-    message->wParam = 9;
-    SetLastError(ERROR_INVALID_HANDLE);
-    return -1;
-}
-
 TEST(Application, AFailedMessageLoopEndsWithTheFailureCodeNotAStaleQuitCode) {
-    kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(FailingGetMessage));
+    kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(kit_test::FailingGetMessage));
     ASSERT_TRUE(hook.Installed());
     ProbeApp app(nullptr, [] { return true; });
     EXPECT_EQ(kExitRuntimeFailure, app.Run(GetModuleHandleA(nullptr)));

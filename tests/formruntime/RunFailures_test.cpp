@@ -44,12 +44,6 @@ Application ProbeApplication() { return {kTitle, [] { return std::make_unique<Pr
 // that runs out of memory would.
 HWND WINAPI ThrowingGetFocus() { throw std::runtime_error("out of focus"); }
 
-BOOL WINAPI FailingGetMessage(LPMSG message, HWND, UINT, UINT) {
-    message->wParam = 9;
-    SetLastError(ERROR_INVALID_HANDLE);
-    return -1;
-}
-
 TEST(RunFailures, AnExceptionInTheWindowProcedureClosesTheFormAndIsReportedAfterTheLoop) {
     kit_test::ImportHook hook("GetFocus", reinterpret_cast<void *>(ThrowingGetFocus));
     ASSERT_TRUE(hook.Installed());
@@ -65,7 +59,7 @@ TEST(RunFailures, AnExceptionInTheWindowProcedureClosesTheFormAndIsReportedAfter
 }
 
 TEST(RunFailures, AFailedMessageLoopIsReportedWithTheSystemsTextAndTheFailureCode) {
-    kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(FailingGetMessage));
+    kit_test::ImportHook hook("GetMessageA", reinterpret_cast<void *>(kit_test::FailingGetMessage));
     ASSERT_TRUE(hook.Installed());
     auto report = uiauto::AnswerNextBox(nullptr, kRunTimeoutMs);
     EXPECT_EQ(kExitRuntimeFailure, formrt::Run(ProbeApplication(), SW_SHOWNORMAL));

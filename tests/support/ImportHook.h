@@ -50,4 +50,14 @@ private:
     void *original_ = nullptr;
 };
 
+// A GetMessageA that fails as the system's can: -1, with the last error set
+// and a message that holds nothing of a WM_QUIT but a wParam (9) that a loop
+// must not pass on as its code.
+inline BOOL WINAPI FailingGetMessage(LPMSG message, HWND, UINT, UINT) {
+    message->message = WM_NULL;
+    message->wParam = 9;
+    SetLastError(ERROR_INVALID_HANDLE);
+    return -1;
+}
+
 }  // namespace kit_test

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "ChartLook.h"
+#include "ChartScale.h"
 #include "KvtmonPanel.h"
 
 namespace kvtmon_test {
@@ -67,6 +68,37 @@ TEST_F(KvtmonTest, ChartShowsEachChannelsColourAtItsHeight) {
     for (int channel = 1; channel < 4; ++channel)
         EXPECT_NEAR(rows[0] - channel * spacing, rows[channel], 2.0)
             << "channel " << channel + 1 << " is not where its weight puts it";
+}
+
+// "Fixed range" from 0 to 20: each line at the height its weight has on
+// that scale, not where the self-scaling axis (about 2 to 8) puts it.
+TEST_F(KvtmonTest, FixedRangeDrawsEachWeightOnTheGivenScale) {
+    simcard::SetWeights("KVT1", 2, 4, 6, 8);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    HWND high = uiauto::Control(window_, IDC_RANGEHIGH);
+    ASSERT_TRUE(SendMessageTimeoutA(high, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("20"), SMTO_ABORTIFHUNG,
+                                    uiauto::kDefaultTimeoutMs, nullptr));
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_FIXEDRANGE));
+    ASSERT_NO_FATAL_FAILURE(OpenInitAndRead());
+    ASSERT_TRUE(WaitForField(IDC_VALUE1 + 3, "8.000"));
+    Sleep(2000);  // the lines reach into the right half
+    const uiauto::Pixels pixels = ChartPixels();
+    // The plot in the captured pixels: inside the chart's border.
+    HWND chart = uiauto::Control(window_, IDC_CHART);
+    RECT outer{}, client{};
+    GetWindowRect(chart, &outer);
+    GetClientRect(chart, &client);
+    POINT origin{0, 0};
+    ClientToScreen(chart, &origin);
+    const int border = origin.y - outer.top;
+    const kvtmon::AxisRange scale = kvtmon::FixedRange(0, 20);
+    for (int channel = 0; channel < 4; ++channel) {
+        const double weight = 2.0 * (channel + 1);
+        const int row = kvtmon::WeightToRow(scale, weight, kvtmon::kChartTopMargin,
+                                            client.bottom - kvtmon::kChartBottomMargin);
+        EXPECT_NEAR(border + row, LineOf(pixels, kvtmon::kChannelColours[channel]).row, 2.0)
+            << "channel " << channel + 1 << " is not where " << weight << " lies between 0 and 20";
+    }
 }
 
 TEST_F(KvtmonTest, HoldKeepsThePictureWhileTheCountGrows) {
