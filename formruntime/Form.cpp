@@ -108,6 +108,11 @@ int Form::IndexOf(HWND control) const {
     return -1;
 }
 
+// The window goes first, while every member its last messages touch still
+// stands: a form can be destroyed with its window open (after a failed
+// message loop), and those messages still come to this object.
+Form::~Form() { window_.reset(); }
+
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto *form = static_cast<Form *>(reinterpret_cast<CREATESTRUCTA *>(lParam)->lpCreateParams);

@@ -30,7 +30,7 @@ using Window = kit::UniqueHandle<WindowTraits>;
 class Form {
 public:
     explicit Form(FormLayout layout);
-    virtual ~Form() = default;
+    virtual ~Form();
     Form(const Form &) = delete;
     Form &operator=(const Form &) = delete;
 
