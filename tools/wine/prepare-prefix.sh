@@ -19,10 +19,5 @@ wineserver -w
 [ ! -d "$base/drive_c/windows/syswow64" ] || mkdir -p "$base/drive_c/windows/syswow64/drivers"
 # A crashing program must fail its test, not wait behind winedbg's dialog.
 "$WINE_LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-# Windows the X server shows without a window manager (Xvfb has none): a
-# window that Wine leaves to a manager waits two seconds for one each time
-# it is hidden (a closed box, dialog or program). Wine then draws the frames
-# and places the windows itself, as Windows does.
-"$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w
 touch "$base/.kit-prepared"
