@@ -3,6 +3,7 @@
 #include "KitPaths.h"
 #include "Launch.h"
 #include "Registry.h"
+#include "WaitUntil.h"
 
 #include <cstdio>
 #include <fstream>
@@ -56,6 +57,25 @@ struct Redirection {
     kit::FileHandle out, err;
 };
 
+// What a person waits for before typing: the program has printed its
+// question and printed nothing more for a moment (or it has ended).
+void WaitForItsQuestion(HANDLE process, HANDLE output, DWORD patienceMs) {
+    LARGE_INTEGER last = {};
+    ULONGLONG stillSince = GetTickCount64();
+    kit_test::WaitUntil(
+        [&] {
+            if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0) return true;
+            LARGE_INTEGER size = {};
+            GetFileSizeEx(output, &size);
+            if (size.QuadPart != last.QuadPart) {
+                last = size;
+                stillSince = GetTickCount64();
+            }
+            return size.QuadPart > 0 && GetTickCount64() - stillSince >= 150;
+        },
+        patienceMs);
+}
+
 Outcome Run(const ScratchKit &kit, const std::string &arguments, HANDLE input, DWORD startupMs,
             const std::vector<INPUT_RECORD> &keys, DWORD deadlineMs) {
     Redirection redirection(kit);
@@ -72,7 +92,7 @@ Outcome Run(const ScratchKit &kit, const std::string &arguments, HANDLE input, D
     if (!keys.empty()) {
         // Let it reach its read first: keys typed early would do as well, but
         // this is what a person does.
-        WaitForSingleObject(process, startupMs);
+        WaitForItsQuestion(process, redirection.out.get(), startupMs);
         DWORD written = 0;
         WriteConsoleInputA(input, keys.data(), static_cast<DWORD>(keys.size()), &written);
     }
