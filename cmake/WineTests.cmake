@@ -120,7 +120,7 @@ endfunction()
 # looked at after each of them (tests/harness/guard), and one that changed
 # it fails: it belongs outside the filter.
 # ENVIRONMENT: one variable for every run of the program, e.g. for
-# tools/wine/run-in-prefix.sh (KIT_OWN_DISPLAY=1, KIT_USER_LOCALE=name).
+# tools/wine/run-in-prefix.sh (KIT_USER_LOCALE=name).
 # WINDOWLESS: no case opens a window; the cases get the label "windowless",
 # and tools/run-tests.sh gives them no second try (a failure there is a fault,
 # never a lost race with the window manager).

@@ -42,6 +42,8 @@ fi
 # never hidden. The summary at the end names every case that passed only on
 # its second try: each one is a possible intermittent fault to look at.
 jobs="${KIT_TEST_JOBS:-3}"
+# Each run has a display of its own, from a pool of one per job.
+start_display_pool "$jobs" "$PWD/build/displays"
 suite() {  # preset: its windows cases, then its windowless ones
   local log_dir=build/$1/Testing status=0
   mkdir -p "$log_dir"

@@ -8,7 +8,8 @@ base=$(realpath -m "$1")  # Wine takes only absolute prefix paths
 mkdir -p "$(dirname "$base")"
 exec 9>"$base.lock"
 flock 9
-[ -f "$base/.kit-prepared" ] && exit 0
+# A prefix prepared by an older version of this script is made again.
+[ "$base/.kit-prepared" -nt "$0" ] && exit 0
 
 rm -rf "$base"
 export WINEPREFIX=$base
@@ -19,5 +20,11 @@ wineserver -w
 [ ! -d "$base/drive_c/windows/syswow64" ] || mkdir -p "$base/drive_c/windows/syswow64/drivers"
 # A crashing program must fail its test, not wait behind winedbg's dialog.
 "$WINE_LOADER" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+# Windows the X server shows without a window manager (Xvfb has none): a
+# window that Wine leaves to a manager waits two seconds for one each time
+# it is hidden (a closed box, dialog or program). Wine then draws the frames
+# and places the windows itself, as Windows does. Unmanaged windows take the
+# X focus themselves, so every run has a display to itself (run-in-prefix.sh).
+"$WINE_LOADER" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w
 touch "$base/.kit-prepared"

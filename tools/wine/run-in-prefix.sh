@@ -62,12 +62,27 @@ for arg; do
   exit $status
 done
 
-# KIT_OWN_DISPLAY=1: the run gets an X server of its own, for cases that
-# read pixels off the screen: side by side on one display, another case's
-# window could cover theirs. (Started before WINEPREFIX is set, so that the
-# clean-up below ends it gently and it removes its own lock.)
+# Every run has an X server to itself. Windows of two cases on one display
+# could cover each other (cases read pixels off the screen) or take each
+# other's focus. tools/run-tests.sh starts a pool of servers (KIT_DISPLAYS,
+# with their locks in KIT_DISPLAY_LOCKS): the run holds one display's lock
+# until it ends. Without a pool, or with every display held, the run starts
+# a server of its own (about a quarter of a second). (Both before WINEPREFIX
+# is set, so that the clean-up below ends the server gently and it removes
+# its own lock.)
 xvfb=
-if [ "${KIT_OWN_DISPLAY:-0}" = 1 ]; then
+take_pool_display() {
+  local display
+  [ -n "${KIT_DISPLAYS:-}" ] && [ -d "${KIT_DISPLAY_LOCKS:-}" ] || return 1
+  for display in $KIT_DISPLAYS; do
+    exec 8>"$KIT_DISPLAY_LOCKS/${display#:}.lock"
+    flock -n 8 && { export DISPLAY=$display; return 0; }
+    exec 8>&-
+  done
+  return 1
+}
+start_own_display() {
+  local number_file
   number_file=$(mktemp "$runs/x.XXXXXX")
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
   xvfb=$!
@@ -75,7 +90,8 @@ if [ "${KIT_OWN_DISPLAY:-0}" = 1 ]; then
   [ -s "$number_file" ] && export DISPLAY=":$(cat "$number_file")" ||
     echo "run-in-prefix: no X server of its own; the run shares ${DISPLAY:-none}" >&2
   rm -f "$number_file"
-fi
+}
+take_pool_display || start_own_display
 
 # KIT_USER_LOCALE=NAME (a glibc locale such as ru_RU.UTF-8): the run's
 # Windows user locale, which Wine takes from LC_MESSAGES; the system locale
@@ -117,6 +133,7 @@ cleanup() {
   [ ${#pids[@]} -eq 0 ] || kill -KILL "${pids[@]}" 2>/dev/null
   case $server_dir in */server-*) rm -rf "$server_dir" ;; esac
   [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null
+  exec 8>&-  # the pool's display is free again
   [ "${KIT_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
 }
 trap cleanup EXIT
