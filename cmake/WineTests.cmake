@@ -76,7 +76,8 @@ function(_kit_gtest_cases target prefix timeout one_process env labels fixtures)
   add_test(NAME ${run_name}
            COMMAND "${PROJECT_SOURCE_DIR}/tools/wine/run-batch.sh" "${report}" ${KIT_WINE_RUN}
                    "$<TARGET_FILE:${target}>" "--gtest_filter=${one_process}" --gtest_also_run_disabled_tests)
-  set_tests_properties(${run_name} PROPERTIES TIMEOUT 900 FIXTURES_SETUP ${run_name} ${env_property})
+  # Every case of the program waits for this run: it starts among the first.
+  set_tests_properties(${run_name} PROPERTIES TIMEOUT 900 FIXTURES_SETUP ${run_name} COST 500 ${env_property})
   set(run_labels one-process)
   if(labels)
     list(APPEND run_labels windowless)

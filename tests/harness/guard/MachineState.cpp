@@ -81,8 +81,12 @@ void TakeServices(std::map<std::string, std::string> &running) {
                                               DWORD(buffer.size()), &needed, &count, &resume);
         if (!done && GetLastError() != ERROR_MORE_DATA) break;
         const auto *services = reinterpret_cast<const ENUM_SERVICE_STATUSA *>(buffer.data());
-        for (DWORD i = 0; i < count; ++i)
+        for (DWORD i = 0; i < count; ++i) {
+            // Wine starts the RPC service when something first needs it (the
+            // desktop, with a program's first window), not at boot.
+            if (lstrcmpiA(services[i].lpServiceName, "RpcSs") == 0) continue;
             running[services[i].lpServiceName] = std::to_string(services[i].ServiceStatus.dwCurrentState);
+        }
         if (done) break;
     }
     CloseServiceHandle(manager);

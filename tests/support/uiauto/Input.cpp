@@ -35,6 +35,13 @@ bool PressButton(HWND dialog, int id) { return PressControl(Control(dialog, id))
 
 bool PressControl(HWND button) {
     if (!button || !CanReach(button)) return false;
+    // To another thread the click goes as a sent message without a wait:
+    // the program handles it before any later question sent to it (a
+    // thread answers sent messages in order, and before posted ones), so
+    // once a WM_NULL sent after it comes back, the click has been handled.
+    // Posted, the click could still wait in the queue behind that answer.
+    if (GetWindowThreadProcessId(button, nullptr) != GetCurrentThreadId())
+        return SendNotifyMessageA(button, BM_CLICK, 0, 0) != FALSE;
     return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
 }
 

@@ -3,8 +3,8 @@
 // buttons and keys, read its texts and message boxes, wait for it to end.
 //
 // Every wait is bounded (kDefaultTimeoutMs unless told otherwise) and reports
-// failure instead of hanging, so a stuck dialog fails the test. Presses are
-// posted, never sent, so they work while the program is busy in a modal box.
+// failure instead of hanging, so a stuck dialog fails the test. Presses never
+// wait for the program, so they work while it is busy in a modal box.
 // A Process that is still running when it goes out of scope is killed, so a
 // failed assertion leaves no program behind.
 //
@@ -179,7 +179,8 @@ std::string SetUserDecimalSeparator(const std::string &separator);
 
 // ---------------------------------------------------------------- input
 
-// Clicks button `id` of `dialog` as a mouse click would (BM_CLICK, posted).
+// Clicks button `id` of `dialog` as a mouse click would (BM_CLICK, sent to
+// another thread without waiting, so handled before any later sent question).
 // False when the button is missing, hidden or disabled, or its window is
 // disabled (as a modal box disables its owner): a person could not click it.
 bool PressButton(HWND dialog, int id);
