@@ -88,7 +88,7 @@ TEST(ZipKit, TheSimulationInstallsFromItsFolderAndTheReaderBuiltFromTheZipReadsI
     // Started beside nothing but itself: Mirvo.dll comes from the system folder.
     auto program = uiauto::Process::Start(reader, "", FolderOf(reader));
     ASSERT_TRUE(program.Started()) << program.Error();
-    HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOTEST");
+    HWND window = uiauto::WaitForTopWindow(program.Id(), "MIRVOTEST", nullptr, kit_test::kProgramStartTimeoutMs);
     ASSERT_NE(nullptr, window) << "the reader built from the zip showed no window";
     ASSERT_TRUE(uiauto::WaitForControlText(window, kStatus, "closed"));
 

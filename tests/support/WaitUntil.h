@@ -10,6 +10,11 @@ namespace kit_test {
 
 constexpr DWORD kDefaultTimeoutMs = 5000;
 
+// A program's start under Wine on a busy machine (a Wine desktop to start,
+// other cases and builds beside it) can take longer than a click's answer:
+// waiting for its first window gets more time, still bounded.
+constexpr DWORD kProgramStartTimeoutMs = 20000;
+
 // Polls `condition` every few milliseconds until it holds (true) or the time
 // is up (false). The condition is checked once more at the deadline.
 inline bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs = kDefaultTimeoutMs) {

@@ -98,7 +98,7 @@ void ReaderFixture::StartWatchingExit() {
 
 void ReaderFixture::WaitForWindow() {
     ASSERT_TRUE(program_.Started()) << program_.Error();
-    window_ = WaitForReaderWindow(program_.Id(), reader_, kStartTimeoutMs);
+    window_ = WaitForReaderWindow(program_.Id(), reader_, kit_test::kProgramStartTimeoutMs);
     ASSERT_NE(nullptr, window_) << reader_.name << " showed no " << (reader_.windowClass ? reader_.windowClass : "")
                                 << " window";
     byCaption_.clear();

@@ -20,13 +20,9 @@ namespace reader_test {
 
 using Strings = std::vector<std::string>;
 
-// A program's start under Wine on a busy machine can take longer than a
-// click's answer: a start gets more time, still bounded.
-constexpr DWORD kStartTimeoutMs = 20000;
-
 // The reader's visible main window in the process (its class and caption
 // prefix), once it comes; nullptr when none came in time.
-HWND WaitForReaderWindow(DWORD processId, const ReaderProgram &reader, DWORD timeoutMs = kStartTimeoutMs);
+HWND WaitForReaderWindow(DWORD processId, const ReaderProgram &reader, DWORD timeoutMs = kit_test::kProgramStartTimeoutMs);
 
 // The control of the row in the reader's window, by id or by its caption.
 HWND ReaderControlIn(HWND window, const ReaderControl &control);

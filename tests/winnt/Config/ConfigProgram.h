@@ -61,7 +61,7 @@ public:
     DWORD id() const { return process_.Id(); }
 
     // Waits for the configuration window; nullptr when it did not come.
-    HWND WaitForWindow(DWORD timeoutMs = uiauto::kDefaultTimeoutMs);
+    HWND WaitForWindow(DWORD timeoutMs = kit_test::kProgramStartTimeoutMs);
     HWND window() const { return window_; }
 
     std::string Status() const;
