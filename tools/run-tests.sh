@@ -41,7 +41,9 @@ fi
 # "windowless" open no window: they get one try only, so a failure there is
 # never hidden. The summary at the end names every case that passed only on
 # its second try: each one is a possible intermittent fault to look at.
-jobs="${KIT_TEST_JOBS:-3}"
+# Four cases at a time on two cores: much of a case is waiting on Wine
+# (starts, windows, services), so a fourth fills the gaps (KIT_TEST_JOBS).
+jobs="${KIT_TEST_JOBS:-4}"
 # Each run has a display of its own, from a pool of one per job.
 start_display_pool "$jobs" "$PWD/build/displays"
 suite() {  # preset: its windows cases, then its windowless ones

@@ -22,7 +22,7 @@ build=$work/build
 (cd "$kit" && env -u CMAKE_TOOLCHAIN_FILE -u CMAKE_GENERATOR -u CMAKE_PREFIX_PATH \
    cmake -S samples -B "$build" -G Ninja >"$work/configure.log" 2>&1) \
   || { cat "$work/configure.log"; echo "FAIL: the samples' project does not configure"; exit 1; }
-# Two compilers at a time: CTest counts this test as two of its jobs.
+# Two compilers at a time, not one per core and more: other tests run beside it.
 cmake --build "$build" --parallel 2 >"$work/build.log" 2>&1 || { cat "$work/build.log"; echo "FAIL: the samples do not build"; exit 1; }
 if grep -rlF "$src" "$build" >"$work/leaks"; then
   fail "the samples' build reaches into the repository: $(head -3 "$work/leaks" | tr '\n' ' ')"
