@@ -1,8 +1,7 @@
 // The service manager for a test, and the driver's service "Mirvo" in it:
-// the one helper every test of the service uses. In a prefix whose server has
-// just started, the first call can come before the service manager listens,
-// and fails with RPC_S_SERVER_UNAVAILABLE: that one answer is waited out,
-// boundedly.
+// the one helper every test of the service uses. Every test program waits
+// for the prefix's service manager before its first case
+// (tests/harness/guard), so a case finds it listening.
 #pragma once
 
 #include <windows.h>
