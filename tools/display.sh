@@ -1,8 +1,10 @@
 # Sourced: ensure_display starts an Xvfb when there is no display;
 # start_display_pool starts the test runs' servers. Both stop theirs when the
 # calling script exits. Wine needs an X server for any window.
+# A script with an EXIT trap of its own calls stop_displays in it.
 kit_xvfb_pids=()
-trap 'kill "${kit_xvfb_pids[@]}" 2>/dev/null || true' EXIT
+stop_displays() { [ ${#kit_xvfb_pids[@]} -eq 0 ] || kill "${kit_xvfb_pids[@]}" 2>/dev/null || true; }
+trap stop_displays EXIT
 
 ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0

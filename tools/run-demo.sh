@@ -30,7 +30,7 @@ export WINEPREFIX=$prefix
 "$WINE_LOADER" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
 wineserver -w
 wineserver -p
-trap 'wineserver -k 2>/dev/null; kill "${KIT_XVFB_PID:-}" 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null; stop_displays' EXIT
 
 winpath() { echo "Z:$1" | tr / '\\'; }
 
