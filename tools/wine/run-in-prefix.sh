@@ -70,7 +70,7 @@ done
 # a server of its own (about a quarter of a second). (Both before WINEPREFIX
 # is set, so that the clean-up below ends the server gently and it removes
 # its own lock.)
-xvfb=
+. "$here/../display.sh"
 take_pool_display() {
   local display
   [ -n "${KIT_DISPLAYS:-}" ] && [ -d "${KIT_DISPLAY_LOCKS:-}" ] || return 1
@@ -82,14 +82,8 @@ take_pool_display() {
   return 1
 }
 start_own_display() {
-  local number_file
-  number_file=$(mktemp "$runs/x.XXXXXX")
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
-  xvfb=$!
-  for _ in $(seq 500); do [ -s "$number_file" ] && break; sleep 0.02; done
-  [ -s "$number_file" ] && export DISPLAY=":$(cat "$number_file")" ||
+  start_xvfb && export DISPLAY=$kit_new_display ||
     echo "run-in-prefix: no X server of its own; the run shares ${DISPLAY:-none}" >&2
-  rm -f "$number_file"
 }
 take_pool_display || start_own_display
 
@@ -132,7 +126,7 @@ cleanup() {
   done
   [ ${#pids[@]} -eq 0 ] || kill -KILL "${pids[@]}" 2>/dev/null
   case $server_dir in */server-*) rm -rf "$server_dir" ;; esac
-  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null
+  stop_displays
   exec 8>&-  # the pool's display is free again
   [ "${KIT_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
 }
