@@ -5,4 +5,4 @@
 # std::thread and std::mutex, which only the posix model has.
 compiler=$1
 shift
-exec "${compiler%-win32}-posix" "$@"
+exec "$(dirname "$0")/cached-compile.sh" "${compiler%-win32}-posix" "$@"

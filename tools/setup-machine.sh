@@ -4,7 +4,7 @@
 # Never installs wine32 or the i386 architecture: this kit runs under 64-bit Wine.
 set -eu
 packages=(
-  cmake ninja-build
+  cmake ninja-build ccache
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
   gcc-mingw-w64-x86-64-posix gcc-mingw-w64-i686-posix
   g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32
