@@ -53,8 +53,9 @@ include(GoogleTest)
 # the cases of the filter `one_process` (none when empty) run in one process,
 # as the test <prefix><target>.one-process, and each case's CTest test reads
 # its result from that run's report; the other cases run one per prefix.
-# `fixtures`: CTest fixtures every case needs.
-function(_kit_gtest_cases target prefix timeout one_process env labels fixtures)
+# `fixtures`: CTest fixtures every case needs. `restore`: the one-process
+# cases may change the machine, and the guard puts it back after each.
+function(_kit_gtest_cases target prefix timeout one_process env labels fixtures restore)
   set(env_property "")
   if(env)
     set(env_property ENVIRONMENT "${env}")
@@ -78,6 +79,9 @@ function(_kit_gtest_cases target prefix timeout one_process env labels fixtures)
                    "$<TARGET_FILE:${target}>" "--gtest_filter=${one_process}" --gtest_also_run_disabled_tests)
   # Every case of the program waits for this run: it starts among the first.
   set_tests_properties(${run_name} PROPERTIES TIMEOUT 900 FIXTURES_SETUP ${run_name} COST 500 ${env_property})
+  if(restore)
+    set_tests_properties(${run_name} PROPERTIES ENVIRONMENT_MODIFICATION "KIT_ONE_PROCESS=set:restore")
+  endif()
   set(run_labels one-process)
   if(labels)
     list(APPEND run_labels windowless)
@@ -108,7 +112,7 @@ function(_kit_gtest_cases target prefix timeout one_process env labels fixtures)
 endfunction()
 
 # kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [WINDOWLESS]
-#           [ONE_PROCESS filter] [PREFIX name.] [FIXTURES name...]
+#           [ONE_PROCESS filter [RESTORE]] [PREFIX name.] [FIXTURES name...]
 #           [ENVIRONMENT VAR=value])
 # A GoogleTest program run under Wine; each test case becomes one CTest test
 # with a prefix of its own. Test programs may use newer APIs than the kit.
@@ -120,6 +124,11 @@ endfunction()
 # in one prefix, each still reported under its own name. The machine is
 # looked at after each of them (tests/harness/guard), and one that changed
 # it fails: it belongs outside the filter.
+# RESTORE: the ONE_PROCESS cases may change the machine (install a service,
+# write the registry, add files to the system folders): the guard puts back
+# after each case what it changed, and fails a case whose changes it could
+# not put back (a file changed in place, a driver that refuses to stop),
+# and every case after it. Such a case belongs outside the filter.
 # ENVIRONMENT: one variable for every run of the program, e.g. for
 # tools/wine/run-in-prefix.sh (KIT_USER_LOCALE=name).
 # WINDOWLESS: no case opens a window; the cases get the label "windowless",
@@ -130,7 +139,7 @@ endfunction()
 # the simulated driver (links simcard_testkit) runs once more as "on64.": the
 # 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
-  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ONE_PROCESS;PREFIX;ENVIRONMENT" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS;RESTORE" "TIMEOUT;ONE_PROCESS;PREFIX;ENVIRONMENT" "SOURCES;LIBS;FIXTURES" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 120)
   endif()
@@ -146,11 +155,11 @@ function(kit_gtest target)
   endif()
   if(NOT KIT_WOW64)
     _kit_gtest_cases(${target} "${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "${arg_ENVIRONMENT}" "${labels}"
-                     "${arg_FIXTURES}")
+                     "${arg_FIXTURES}" "${arg_RESTORE}")
     return()
   endif()
   _kit_gtest_cases(${target} "kit32.${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}" "${arg_ENVIRONMENT}"
-                   "${labels}" "${arg_FIXTURES}")
+                   "${labels}" "${arg_FIXTURES}" "${arg_RESTORE}")
   if("simcard_testkit" IN_LIST arg_LIBS)
     if(arg_ENVIRONMENT)
       # The test properties take one variable: "on64." has its own.
@@ -158,6 +167,6 @@ function(kit_gtest target)
     endif()
     add_dependencies(${target} kit_on_x64)
     _kit_gtest_cases(${target} "on64.${arg_PREFIX}" ${arg_TIMEOUT} "${arg_ONE_PROCESS}"
-                     "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" "${labels}" "${arg_FIXTURES}")
+                     "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" "${labels}" "${arg_FIXTURES}" "${arg_RESTORE}")
   endif()
 endfunction()

@@ -43,4 +43,19 @@ TEST(PrefixIsolation, SecondCaseSeesNothingOfTheFirst) {
     LeaveMarks();
 }
 
+// A change that no one can put back without a copy of the file: run in one
+// process with restoring, it fails, and so does every case after it.
+TEST(PrefixIsolation, ThirdCaseChangesAFileInPlace) {
+    char dir[MAX_PATH];
+    GetWindowsDirectoryA(dir, sizeof dir);
+    const std::string path = std::string(dir) + "\\win.ini";
+    const kit::FileHandle file(
+        CreateFileA(path.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(file) << path << ": error " << GetLastError();
+    DWORD written = 0;
+    ASSERT_TRUE(WriteFile(file.get(), ";\r\n", 3, &written, nullptr));
+}
+
+TEST(PrefixIsolation, FourthCaseChangesNothing) { ExpectCleanPrefix(); }
+
 }  // namespace

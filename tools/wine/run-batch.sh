@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # run-batch.sh REPORT RUN... PROGRAM.exe [ARGS...]: runs the program's cases
 # (ARGS has the filter) all in one process, in one prefix, with the machine
-# guard on (KIT_ONE_PROCESS=1: a case that changes the machine fails), then
+# guard on (KIT_ONE_PROCESS=1: a case that changes the machine fails;
+# KIT_ONE_PROCESS=restore: what a case changed is put back), then
 # splits GoogleTest's XML report into the folder REPORT for case-result.sh,
 # which gives each case its result under its own name. Fails only when the
 # program left no report (a crash, a hang cut by the timeout); the cases'
@@ -14,7 +15,7 @@ rm -rf "$report"
 mkdir -p "$report"
 xml=$report/report.xml
 winxml="Z:$(printf '%s' "$xml" | tr / '\\')"
-KIT_ONE_PROCESS=1 "$@" "--gtest_output=xml:$winxml"
+KIT_ONE_PROCESS=${KIT_ONE_PROCESS:-1} "$@" "--gtest_output=xml:$winxml"
 status=$?
 if [ ! -s "$xml" ]; then
   echo "run-batch: the program ended (exit $status) without its report: no case has a result" >&2

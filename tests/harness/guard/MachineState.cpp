@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <utility>
 
 namespace harness {
@@ -43,6 +44,8 @@ std::string StampOf(HKEY key) {
            std::to_string(written.dwLowDateTime);
 }
 
+std::string PathOf(const RegistryTree &tree) { return std::string(tree.rootName) + "\\" + tree.path; }
+
 void TakeKey(HKEY parent, const std::string &subkey, const std::string &path, MachineState &state) {
     if (IsLeftOut(path)) return;
     HKEY key;
@@ -57,21 +60,30 @@ void TakeKey(HKEY parent, const std::string &subkey, const std::string &path, Ma
     RegCloseKey(key);
 }
 
-void TakeFolder(const std::string &dir, MachineState &state) {
+// The files of a folder; with `folders`, its folders too, by name alone (a
+// folder's time moves with what is in it, which belongs to its users).
+void TakeFolder(const std::string &dir, MachineState &state, bool folders = false) {
     WIN32_FIND_DATAA found;
     HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return;
     do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        state.files[dir + "\\" + found.cFileName] =
+        const std::string path = (dir.back() == '\\' ? dir : dir + "\\") + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (folders && std::strcmp(found.cFileName, ".") && std::strcmp(found.cFileName, ".."))
+                state.files[path] = kFolderStamp;
+            continue;
+        }
+        state.files[path] =
             std::to_string(found.nFileSizeLow) + " " + std::to_string(found.ftLastWriteTime.dwLowDateTime) + " " +
             std::to_string(found.ftLastWriteTime.dwHighDateTime);
     } while (FindNextFileA(find, &found));
     FindClose(find);
 }
 
-void TakeServices(std::map<std::string, std::string> &running) {
+void TakeServices(MachineState &state) {
+    std::map<std::string, std::string> &running = state.services;
     SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_ENUMERATE_SERVICE);
+    state.serviceManagerAnswers = manager != nullptr;
     if (!manager) return;
     std::string buffer(64 * 1024, '\0');
     DWORD needed = 0, count = 0, resume = 0;
@@ -126,21 +138,43 @@ void Compare(const std::map<std::string, std::string> &before, const std::map<st
 }  // namespace
 
 MachineState TakeMachineState() {
+    Changes everything;
+    everything.trees.assign(sizeof kTrees / sizeof kTrees[0], true);
+    return TakeMachineState(MachineState(), everything);
+}
+
+MachineState TakeMachineState(const MachineState &previous, const Changes &changes) {
     MachineState state;
-    for (const RegistryTree &tree : kTrees)
-        TakeKey(tree.root, tree.path, std::string(tree.rootName) + "\\" + tree.path, state);
+    for (size_t i = 0; i < sizeof kTrees / sizeof kTrees[0]; ++i) {
+        const std::string top = PathOf(kTrees[i]);
+        if (i < changes.trees.size() && changes.trees[i]) {
+            TakeKey(kTrees[i].root, kTrees[i].path, top, state);
+            continue;
+        }
+        // Unchanged: the tree's keys as they were (its top, then its branch).
+        for (auto key = previous.keys.lower_bound(top);
+             key != previous.keys.end() && key->first.compare(0, top.size(), top) == 0; ++key)
+            if (key->first.size() == top.size() || key->first[top.size()] == '\\') state.keys.insert(*key);
+    }
     const std::string system = SystemFolder(), windows = WindowsFolder();
     for (const std::string &dir : {system, system + "\\drivers", windows, windows + "\\sysnative",
                                    windows + "\\sysnative\\drivers"})
         TakeFolder(dir, state);
-    TakeServices(state.services);
+    // The drive's top folder, where tests keep their traces and copies.
+    TakeFolder(windows.substr(0, 3), state, true);
+    TakeServices(state);
     return state;
 }
 
-std::map<std::string, std::string> RunningServices() {
-    std::map<std::string, std::string> running;
-    TakeServices(running);
-    return running;
+HKEY RootOfPath(const std::string &path, std::string &below) {
+    for (const RegistryTree &tree : kTrees) {
+        const std::string root = std::string(tree.rootName) + "\\";
+        if (path.compare(0, root.size(), root) == 0) {
+            below = path.substr(root.size());
+            return tree.root;
+        }
+    }
+    return nullptr;
 }
 
 ChangeWatch::ChangeWatch() {
@@ -174,16 +208,17 @@ void ChangeWatch::Rearm() {
     folderFired_ = false;
 }
 
-bool ChangeWatch::Changed() {
-    bool changed = false;
-    for (void *event : events_) changed |= WaitForSingleObject(event, 0) == WAIT_OBJECT_0;
+Changes ChangeWatch::Changed() {
+    Changes changes;
     // Without a watch of its own, a tree counts as changed every time.
-    if (keys_.size() != sizeof kTrees / sizeof kTrees[0] || !folder_) return true;
-    if (WaitForSingleObject(folder_, 0) == WAIT_OBJECT_0) {
-        folderFired_ = true;
-        changed = true;
+    const bool watched = keys_.size() == sizeof kTrees / sizeof kTrees[0];
+    for (size_t i = 0; i < sizeof kTrees / sizeof kTrees[0]; ++i)
+        changes.trees.push_back(!watched || WaitForSingleObject(events_[i], 0) == WAIT_OBJECT_0);
+    if (!folder_ || WaitForSingleObject(folder_, 0) == WAIT_OBJECT_0) {
+        folderFired_ = folder_ != nullptr;
+        changes.folders = true;
     }
-    return changed;
+    return changes;
 }
 
 std::vector<std::string> Differences(const MachineState &before, const MachineState &after, size_t limit) {
@@ -191,6 +226,8 @@ std::vector<std::string> Differences(const MachineState &before, const MachineSt
     Compare(before.keys, after.keys, "key", lines);
     Compare(before.files, after.files, "file", lines);
     Compare(before.services, after.services, "running service", lines);
+    if (before.serviceManagerAnswers && !after.serviceManagerAnswers)
+        lines.push_back("the service manager no longer answers");
     if (lines.size() > limit) {
         const size_t more = lines.size() - limit;
         lines.resize(limit);

@@ -1,8 +1,12 @@
-// The main of every test program run under Wine. When the harness runs all
-// cases of a program in one process (KIT_ONE_PROCESS=1, tools/wine/run-batch.sh),
-// they share one prefix, so a case may change nothing outside its process:
-// the machine is looked at after each case, and a case that changed it fails,
-// naming what it changed. Such a case belongs in a prefix of its own.
+// The main of every test program run under Wine. When the harness runs cases
+// of a program in one process (tools/wine/run-batch.sh), they share one
+// prefix, so no case may leave the machine changed for the next, and the
+// machine is looked at after each case. KIT_ONE_PROCESS=1: the cases are
+// meant to change nothing outside their process, and one that changed the
+// machine fails, naming what it changed (it belongs in a prefix of its own).
+// KIT_ONE_PROCESS=restore: what a case changed is put back after it; a case
+// whose changes could not all be put back fails, and so does every case
+// after it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -10,13 +14,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 
+#include "MachineBaseline.h"
 #include "MachineState.h"
 
 namespace {
 
-// The whole look (registry trees, folders) is taken once, and again only
-// after the watch saw a change; the running services after every case.
+// The whole look is taken once; after a case, its registry trees again only
+// where the watch saw a change.
 class MachineGuard : public ::testing::EmptyTestEventListener {
 public:
     void OnTestStart(const ::testing::TestInfo &) override {
@@ -29,15 +35,10 @@ public:
     // here is the case's own.
     void OnTestEnd(const ::testing::TestInfo &) override {
         ++cases_;
-        harness::MachineState after;
-        if (watch_->Changed()) {
-            ++looks_;
-            after = harness::TakeMachineState();
-            watch_->Rearm();
-        } else {
-            after = state_;
-            after.services = harness::RunningServices();
-        }
+        const harness::Changes changed = watch_->Changed();
+        if (changed.Any()) ++looks_;
+        harness::MachineState after = harness::TakeMachineState(state_, changed);
+        watch_->Rearm();
         const std::vector<std::string> changes = harness::Differences(state_, after);
         if (!changes.empty()) {
             std::string text = "this case changed the machine, which a case run in one process with others must not:";
@@ -58,6 +59,59 @@ private:
     int looks_ = 0;
 };
 
+// Puts back after each case what it changed, against the baseline taken
+// before the first case; then looks again, and what is left fails the case.
+class RestoringGuard : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo &) override {
+        if (!baseline_) {
+            baseline_ = std::make_unique<harness::MachineBaseline>();
+            watch_ = std::make_unique<harness::ChangeWatch>();
+        }
+        if (!spoiledBy_.empty())
+            ADD_FAILURE() << "the machine could not be put back as it was after " << spoiledBy_
+                          << ", so this case cannot run in one process after it";
+    }
+
+    void OnTestEnd(const ::testing::TestInfo &info) override {
+        ++cases_;
+        harness::MachineState now = LookAgain(baseline_->State());
+        if (!baseline_->Differences(now).empty()) {
+            ++putBack_;
+            baseline_->PutBack(now);
+            now = LookAgain(now);
+        }
+        const std::vector<std::string> left = baseline_->Differences(now);
+        if (left.empty()) {
+            baseline_->Accept(now);
+            return;
+        }
+        std::string text = "this case changed the machine, and this could not be put back:";
+        for (const std::string &line : left) text += "\n  " + line;
+        ADD_FAILURE() << text;
+        if (spoiledBy_.empty()) spoiledBy_ = std::string(info.test_suite_name()) + "." + info.name();
+    }
+
+    void OnTestProgramEnd(const ::testing::UnitTest &) override {
+        std::printf("machine guard: %d cases, the machine put back after %d of them\n", cases_, putBack_);
+    }
+
+private:
+    // The registry trees where the watch saw a change since the last look,
+    // the rest as in `previous`.
+    harness::MachineState LookAgain(const harness::MachineState &previous) {
+        const harness::Changes changed = watch_->Changed();
+        watch_->Rearm();
+        return harness::TakeMachineState(previous, changed);
+    }
+
+    std::unique_ptr<harness::MachineBaseline> baseline_;
+    std::unique_ptr<harness::ChangeWatch> watch_;
+    std::string spoiledBy_;
+    int cases_ = 0;
+    int putBack_ = 0;
+};
+
 // A Windows machine has its service manager up before a user's programs run;
 // a fresh prefix starts it with its first program, so a case that asks for
 // it at once (the installer's "-f" install does) could meet it still
@@ -73,9 +127,9 @@ void WaitForServiceManager() {
     }
 }
 
-bool OneProcess() {
+std::string OneProcessMode() {
     const char *value = std::getenv("KIT_ONE_PROCESS");
-    return value && std::strcmp(value, "1") == 0;
+    return value ? value : "";
 }
 
 }  // namespace
@@ -83,6 +137,8 @@ bool OneProcess() {
 int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!GTEST_FLAG_GET(list_tests)) WaitForServiceManager();
-    if (OneProcess()) ::testing::UnitTest::GetInstance()->listeners().Append(new MachineGuard);
+    ::testing::TestEventListeners &listeners = ::testing::UnitTest::GetInstance()->listeners();
+    if (OneProcessMode() == "1") listeners.Append(new MachineGuard);
+    if (OneProcessMode() == "restore") listeners.Append(new RestoringGuard);
     return RUN_ALL_TESTS();
 }

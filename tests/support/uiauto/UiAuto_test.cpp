@@ -213,6 +213,8 @@ TEST(UiAuto, ScreenshotIsABitmapOfTheWindow) {
     EXPECT_EQ(24, info.biBitCount);
     file.seekg(0, std::ios::end);
     EXPECT_EQ(static_cast<std::streamoff>(header.bfSize), static_cast<std::streamoff>(file.tellg()));
+    file.close();
+    DeleteFileA(path.c_str());  // its program's other cases share the prefix
 }
 
 }  // namespace
