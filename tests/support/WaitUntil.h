@@ -15,14 +15,18 @@ constexpr DWORD kDefaultTimeoutMs = 5000;
 // waiting for its first window gets more time, still bounded.
 constexpr DWORD kProgramStartTimeoutMs = 20000;
 
-// Polls `condition` every few milliseconds until it holds (true) or the time
-// is up (false). The condition is checked once more at the deadline.
+// Polls `condition` until it holds (true) or the time is up (false); the
+// condition is checked once more at the deadline. Soon at first, then less
+// often: a check asks Wine's server many questions (a window search looks at
+// every top-level window), and on a machine of few cores the questions of
+// long waits (a program's start) took the time of the other cases.
 inline bool WaitUntil(const std::function<bool()> &condition, DWORD timeoutMs = kDefaultTimeoutMs) {
+    constexpr DWORD kFirstStepMs = 10, kLongestStepMs = 80;
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    for (;;) {
+    for (DWORD step = kFirstStepMs;; step = step * 2 < kLongestStepMs ? step * 2 : kLongestStepMs) {
         if (condition()) return true;
         if (GetTickCount64() >= deadline) return false;
-        Sleep(20);
+        Sleep(step);
     }
 }
 
