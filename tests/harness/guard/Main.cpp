@@ -12,7 +12,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -49,7 +48,7 @@ public:
     }
 
     void OnTestProgramEnd(const ::testing::UnitTest &) override {
-        std::printf("machine guard: %d cases, the whole machine looked at again after %d of them\n", cases_, looks_);
+        std::printf("machine guard: %d cases, the registry walked again after %d of them\n", cases_, looks_);
     }
 
 private:
