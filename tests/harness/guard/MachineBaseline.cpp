@@ -1,13 +1,15 @@
 #include "MachineBaseline.h"
 
 #include "UniqueHandle.h"
+#include "WaitUntil.h"
 
 namespace harness {
 
 namespace {
 
 const char kServicesKey[] = "HKLM\\SYSTEM\\CurrentControlSet\\Services\\";
-constexpr DWORD kPatienceMs = 10000, kStepMs = 20;
+// How long a service may take to stop, or a file to be let go of.
+constexpr DWORD kPatienceMs = 10000;
 
 kit::RegKey OpenKey(const std::string &path, REGSAM access) {
     std::string below;
@@ -49,17 +51,14 @@ std::string ServiceNameOf(const std::string &keyPath) {
     return name.find('\\') == std::string::npos ? name : "";
 }
 
-template <typename Done>
-void WaitFor(Done done) {
-    for (DWORD waited = 0; !done() && waited < kPatienceMs; waited += kStepMs) Sleep(kStepMs);
-}
-
 void StopService(SC_HANDLE manager, const std::string &name) {
     const kit::ServiceHandle service(OpenServiceA(manager, name.c_str(), SERVICE_STOP | SERVICE_QUERY_STATUS));
     if (!service) return;
     SERVICE_STATUS status{};
     ControlService(service.get(), SERVICE_CONTROL_STOP, &status);
-    WaitFor([&] { return QueryServiceStatus(service.get(), &status) && status.dwCurrentState == SERVICE_STOPPED; });
+    kit_test::WaitUntil(
+        [&] { return QueryServiceStatus(service.get(), &status) && status.dwCurrentState == SERVICE_STOPPED; },
+        kPatienceMs);
 }
 
 // The service manager removes the key once nothing holds the service.
@@ -69,7 +68,7 @@ void DeleteService(SC_HANDLE manager, const std::string &name, const std::string
         if (!service) return;
         ::DeleteService(service.get());
     }
-    WaitFor([&] { return !OpenKey(keyPath, KEY_READ); });
+    kit_test::WaitUntil([&] { return !OpenKey(keyPath, KEY_READ); }, kPatienceMs);
 }
 
 void DeleteKey(const std::string &path) {
@@ -100,7 +99,8 @@ void WriteBack(const std::string &path, const KeyValues &was) {
 
 // A file of the case's that a process of it may still hold for a moment.
 void DeleteAddedFile(const std::string &path) {
-    WaitFor([&] { return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; });
+    kit_test::WaitUntil([&] { return DeleteFileA(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND; },
+                        kPatienceMs);
 }
 
 void DeleteAddedFolder(const std::string &path) {

@@ -17,6 +17,8 @@
 
 #include "MachineBaseline.h"
 #include "MachineState.h"
+#include "UniqueHandle.h"
+#include "WaitUntil.h"
 
 namespace {
 
@@ -116,14 +118,13 @@ private:
 // it at once (the installer's "-f" install does) could meet it still
 // starting. Every case begins on a machine that is up.
 void WaitForServiceManager() {
-    constexpr DWORD kPatienceMs = 20000, kStepMs = 50;
-    for (DWORD waited = 0; waited < kPatienceMs; waited += kStepMs) {
-        if (SC_HANDLE manager = OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT)) {
-            CloseServiceHandle(manager);
-            return;
-        }
-        Sleep(kStepMs);
-    }
+    constexpr DWORD kPatienceMs = 20000;
+    kit_test::WaitUntil(
+        [] {
+            const kit::ServiceHandle manager(OpenSCManagerA(nullptr, nullptr, SC_MANAGER_CONNECT));
+            return manager.valid();
+        },
+        kPatienceMs);
 }
 
 std::string OneProcessMode() {
