@@ -12,6 +12,9 @@
 namespace {
 
 const char kMarkerKey[] = "SOFTWARE\\KitHarness";
+// A key deep in a branch that Windows keeps, which a case may change in place.
+const char kSystemKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
+const char kMarkerValue[] = "KitHarness";
 
 bool MarkerKeyExists() { return testreg::KeyExists(kMarkerKey); }
 
@@ -23,12 +26,15 @@ std::string MarkerFile() {
 
 void LeaveMarks() {
     ASSERT_EQ(ERROR_SUCCESS, testreg::CreateKey(kMarkerKey));
+    ASSERT_EQ(ERROR_SUCCESS, testreg::WriteDword(kSystemKey, kMarkerValue, 1));
     const kit::FileHandle file(CreateFileA(MarkerFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     ASSERT_TRUE(file) << "error " << GetLastError();
 }
 
 void ExpectCleanPrefix() {
     EXPECT_FALSE(MarkerKeyExists()) << "a registry key left by another test case is visible";
+    EXPECT_FALSE(testreg::ReadValue(kSystemKey, kMarkerValue))
+        << "a registry value left by another test case is visible";
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(MarkerFile().c_str()))
         << "a file left in the system folder by another test case is visible";
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # check-one-process-guard.sh REPORT RUN... harness_tests.exe: runs the
-# PrefixIsolation cases, which leave a registry key and a file in the system
-# folder, then change a file of the system in place, in one process as
+# PrefixIsolation cases, which leave a registry key, a value in a key deep in
+# the system's own settings and a file in the system folder, then change a file of the system in place, in one process as
 # tools/wine/run-batch.sh runs a program's cases, once in each mode of the
 # guard. Passes only when
 # - KIT_ONE_PROCESS=1: the guard failed the first case for what it left (and
@@ -37,7 +37,8 @@ run() {  # mode RUN... harness_tests.exe
 }
 reports=$report
 run 1 "$@" || exit 1
-expect FirstCaseSeesNothingOfTheSecond failed "this case changed the machine" KitHarness kit-harness.marker
+expect FirstCaseSeesNothingOfTheSecond failed "this case changed the machine" KitHarness kit-harness.marker \
+  'changed key HKLM\SOFTWARE\Microsoft\Windows NT\CurrentVersion'
 expect SecondCaseSeesNothingOfTheFirst failed "left by another test case is visible"
 run restore "$@" || exit 1
 expect FirstCaseSeesNothingOfTheSecond passed

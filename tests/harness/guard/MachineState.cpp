@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -135,27 +136,64 @@ void Compare(const std::map<std::string, std::string> &before, const std::map<st
     }
 }
 
-}  // namespace
+constexpr DWORD kKeyChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET;
 
-MachineState TakeMachineState() {
-    Changes everything;
-    everything.trees.assign(sizeof kTrees / sizeof kTrees[0], true);
-    return TakeMachineState(MachineState(), everything);
+bool IsRightBelow(const std::string &path, const std::string &parent) {
+    return path.size() > parent.size() + 1 && path.compare(0, parent.size(), parent) == 0 &&
+           path[parent.size()] == '\\' && path.find('\\', parent.size() + 1) == std::string::npos;
 }
 
-MachineState TakeMachineState(const MachineState &previous, const Changes &changes) {
-    MachineState state;
-    for (size_t i = 0; i < sizeof kTrees / sizeof kTrees[0]; ++i) {
-        const std::string top = PathOf(kTrees[i]);
-        if (i < changes.trees.size() && changes.trees[i]) {
-            TakeKey(kTrees[i].root, kTrees[i].path, top, state);
-            continue;
-        }
-        // Unchanged: the tree's keys as they were (its top, then its branch).
-        for (auto key = previous.keys.lower_bound(top);
-             key != previous.keys.end() && key->first.compare(0, top.size(), top) == 0; ++key)
-            if (key->first.size() == top.size() || key->first[top.size()] == '\\') state.keys.insert(*key);
+// A key and its branch out of `keys` ('\\' + 1 is ']': the range of the
+// paths below it).
+void EraseBranch(std::map<std::string, std::string> &keys, const std::string &path) {
+    keys.erase(path);
+    keys.erase(keys.lower_bound(path + "\\"), keys.lower_bound(path + "]"));
+}
+
+std::vector<std::string> SubkeysOf(const std::string &path) {
+    std::vector<std::string> names;
+    std::string below;
+    kit::RegKey key;
+    const HKEY root = RootOfPath(path, below);
+    if (!root || RegOpenKeyExA(root, below.c_str(), 0, KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_64KEY, key.receive()))
+        return names;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD size = sizeof name;
+        if (RegEnumKeyExA(key.get(), i, name, &size, nullptr, nullptr, nullptr, nullptr)) break;
+        names.emplace_back(name, size);
     }
+    return names;
+}
+
+void TakeBranch(const std::string &path, MachineState &state) {
+    std::string below;
+    if (const HKEY root = RootOfPath(path, below)) TakeKey(root, below, path, state);
+}
+
+// A tree's top again: its own stamp, the keys gone from right below it, and
+// the keys new there with their branches. The rest stays as it was.
+void TakeTop(const std::string &top, MachineState &state) {
+    std::string below;
+    kit::RegKey key;
+    const HKEY root = RootOfPath(top, below);
+    if (!root || RegOpenKeyExA(root, below.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, key.receive())) {
+        EraseBranch(state.keys, top);
+        return;
+    }
+    state.keys[top] = StampOf(key.get());
+    const std::vector<std::string> names = SubkeysOf(top);
+    std::vector<std::string> gone;
+    for (auto k = state.keys.lower_bound(top + "\\"); k != state.keys.end() && k->first < top + "]"; ++k)
+        if (IsRightBelow(k->first, top) &&
+            std::find(names.begin(), names.end(), k->first.substr(top.size() + 1)) == names.end())
+            gone.push_back(k->first);
+    for (const std::string &path : gone) EraseBranch(state.keys, path);
+    for (const std::string &name : names)
+        if (!state.keys.count(top + "\\" + name)) TakeKey(key.get(), name, top + "\\" + name, state);
+}
+
+void TakeTheRest(MachineState &state) {
     const std::string system = SystemFolder(), windows = WindowsFolder();
     for (const std::string &dir : {system, system + "\\drivers", windows, windows + "\\sysnative",
                                    windows + "\\sysnative\\drivers"})
@@ -163,6 +201,26 @@ MachineState TakeMachineState(const MachineState &previous, const Changes &chang
     // The drive's top folder, where tests keep their traces and copies.
     TakeFolder(windows.substr(0, 3), state, true);
     TakeServices(state);
+}
+
+}  // namespace
+
+MachineState TakeMachineState() {
+    MachineState state;
+    for (const RegistryTree &tree : kTrees) TakeKey(tree.root, tree.path, PathOf(tree), state);
+    TakeTheRest(state);
+    return state;
+}
+
+MachineState TakeMachineState(const MachineState &previous, const Changes &changes) {
+    MachineState state;
+    state.keys = previous.keys;
+    for (const std::string &branch : changes.branches) {
+        EraseBranch(state.keys, branch);
+        TakeBranch(branch, state);
+    }
+    for (const std::string &top : changes.tops) TakeTop(top, state);
+    TakeTheRest(state);
     return state;
 }
 
@@ -178,44 +236,84 @@ HKEY RootOfPath(const std::string &path, std::string &below) {
 }
 
 ChangeWatch::ChangeWatch() {
-    for (const RegistryTree &tree : kTrees) {
-        HKEY key;
-        if (RegOpenKeyExA(tree.root, tree.path, 0, KEY_NOTIFY | KEY_WOW64_64KEY, &key)) continue;
-        keys_.push_back(key);
-        events_.push_back(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    }
-    folder_ = FindFirstChangeNotificationA(
+    for (const RegistryTree &tree : kTrees)
+        if (Add(PathOf(tree), true)) WatchBranchesOf(PathOf(tree));
+    folder_.reset(FindFirstChangeNotificationA(
         WindowsFolder().c_str(), TRUE,
         FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_SIZE |
-            FILE_NOTIFY_CHANGE_LAST_WRITE);
-    if (folder_ == INVALID_HANDLE_VALUE) folder_ = nullptr;
-    Rearm();
+            FILE_NOTIFY_CHANGE_LAST_WRITE));
 }
 
-ChangeWatch::~ChangeWatch() {
-    for (void *key : keys_) RegCloseKey(static_cast<HKEY>(key));
-    for (void *event : events_) CloseHandle(event);
-    if (folder_) FindCloseChangeNotification(folder_);
+bool ChangeWatch::Add(const std::string &path, bool top) {
+    Watch watch;
+    watch.path = path;
+    watch.top = top;
+    std::string below;
+    const HKEY root = RootOfPath(path, below);
+    if (!root || RegOpenKeyExA(root, below.c_str(), 0, KEY_NOTIFY | KEY_ENUMERATE_SUB_KEYS | KEY_WOW64_64KEY,
+                               watch.key.receive()))
+        return false;
+    watch.event.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    if (!watch.event || RegNotifyChangeKeyValue(watch.key.get(), !top, kKeyChanges, watch.event.get(), TRUE))
+        return false;
+    watches_.push_back(std::move(watch));
+    return true;
+}
+
+// A watch for each key right below `top`, made again: a key removed and made
+// anew under the same name is another key, which the old watch does not see.
+// A change a replaced watch saw and has not reported yet is carried over.
+void ChangeWatch::WatchBranchesOf(const std::string &top) {
+    std::vector<std::string> unreported;
+    for (auto watch = watches_.begin(); watch != watches_.end();) {
+        if (watch->top || !IsRightBelow(watch->path, top)) {
+            ++watch;
+            continue;
+        }
+        if (!watch->reported && WaitForSingleObject(watch->event.get(), 0) == WAIT_OBJECT_0)
+            unreported.push_back(watch->path);
+        watch = watches_.erase(watch);
+    }
+    for (const std::string &name : SubkeysOf(top)) {
+        const std::string path = top + "\\" + name;
+        if (IsLeftOut(path) || !Add(path, false)) continue;
+        for (const std::string &carried : unreported)
+            if (carried == path) SetEvent(watches_.back().event.get());
+    }
 }
 
 void ChangeWatch::Rearm() {
-    for (size_t i = 0; i < keys_.size(); ++i) {
-        ResetEvent(events_[i]);
-        RegNotifyChangeKeyValue(static_cast<HKEY>(keys_[i]), TRUE,
-                                REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET, events_[i], TRUE);
+    std::vector<std::string> tops;
+    for (const Watch &watch : watches_)
+        if (watch.top && watch.reported) tops.push_back(watch.path);
+    for (const std::string &top : tops) WatchBranchesOf(top);
+    // Only what was reported: a change since then stays signalled for the
+    // next look.
+    for (Watch &watch : watches_) {
+        if (!watch.reported) continue;
+        watch.reported = false;
+        ResetEvent(watch.event.get());
+        RegNotifyChangeKeyValue(watch.key.get(), !watch.top, kKeyChanges, watch.event.get(), TRUE);
     }
-    if (folder_ && folderFired_) FindNextChangeNotification(folder_);
-    folderFired_ = false;
+    if (folder_ && folderReported_) FindNextChangeNotification(folder_.get());
+    folderReported_ = false;
 }
 
 Changes ChangeWatch::Changed() {
     Changes changes;
-    // Without a watch of its own, a tree counts as changed every time.
-    const bool watched = keys_.size() == sizeof kTrees / sizeof kTrees[0];
-    for (size_t i = 0; i < sizeof kTrees / sizeof kTrees[0]; ++i)
-        changes.trees.push_back(!watched || WaitForSingleObject(events_[i], 0) == WAIT_OBJECT_0);
-    if (!folder_ || WaitForSingleObject(folder_, 0) == WAIT_OBJECT_0) {
-        folderFired_ = folder_ != nullptr;
+    // A tree without a watch of its own counts as changed every time.
+    for (const RegistryTree &tree : kTrees) {
+        bool watched = false;
+        for (const Watch &watch : watches_) watched = watched || (watch.top && watch.path == PathOf(tree));
+        if (!watched) changes.branches.push_back(PathOf(tree));
+    }
+    for (Watch &watch : watches_) {
+        if (WaitForSingleObject(watch.event.get(), 0) != WAIT_OBJECT_0) continue;
+        watch.reported = true;
+        (watch.top ? changes.tops : changes.branches).push_back(watch.path);
+    }
+    if (!folder_ || WaitForSingleObject(folder_.get(), 0) == WAIT_OBJECT_0) {
+        folderReported_ = folder_.valid();
         changes.folders = true;
     }
     return changes;

@@ -10,9 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "UniqueHandle.h"
+
 namespace harness {
 
 constexpr const char kFolderStamp[] = "folder";
+
+// A handle of FindFirstChangeNotification.
+struct FindChangeTraits : kit::FileHandleTraits {
+    static void Close(HANDLE handle) { FindCloseChangeNotification(handle); }
+};
 
 struct MachineState {
     // Key path -> the number of its values and its last write time.
@@ -28,16 +35,15 @@ struct MachineState {
 
 MachineState TakeMachineState();
 
-// Which parts of the look changed: each registry tree (in the look's order),
-// and the folders.
+// Which parts of the look changed.
 struct Changes {
-    std::vector<bool> trees;
+    // Keys whose whole branch is to be looked at again.
+    std::vector<std::string> branches;
+    // Tops of registry trees whose values or keys right below them changed:
+    // those are looked at again, and a key new there with its branch.
+    std::vector<std::string> tops;
     bool folders = false;
-    bool Any() const {
-        for (bool tree : trees)
-            if (tree) return true;
-        return folders;
-    }
+    bool Any() const { return !branches.empty() || !tops.empty() || folders; }
 };
 
 // The look again where `changes` says, the rest as in `previous` (the folders
@@ -50,12 +56,15 @@ HKEY RootOfPath(const std::string &path, std::string &below);
 
 // Signalled when anything changes where TakeMachineState looks (a value or
 // key anywhere in its registry trees, a file in the Windows folder or below
-// it), so that the whole look is needed only after such a change. Armed
-// again by Rearm(); Changed() says whether it fired since.
+// it), so that the look is needed again only where something changed. Each
+// tree is watched at its top (its values and the keys right below it) and in
+// each key right below the top (all that is under it): a case that adds a key
+// of its own to SOFTWARE costs a look at that key, not at the thousand keys
+// that Windows keeps there. Armed again by Rearm(); Changed() says what fired
+// since.
 class ChangeWatch {
 public:
     ChangeWatch();
-    ~ChangeWatch();
     ChangeWatch(const ChangeWatch &) = delete;
     ChangeWatch &operator=(const ChangeWatch &) = delete;
 
@@ -63,10 +72,19 @@ public:
     Changes Changed();
 
 private:
-    std::vector<void *> keys_;    // HKEY
-    std::vector<void *> events_;  // HANDLE, one per key
-    void *folder_ = nullptr;      // HANDLE of FindFirstChangeNotification
-    bool folderFired_ = false;
+    struct Watch {
+        std::string path;
+        bool top = false;
+        kit::RegKey key;
+        kit::KernelHandle event;
+        bool reported = false;  // fired, and said so by Changed()
+    };
+    bool Add(const std::string &path, bool top);
+    void WatchBranchesOf(const std::string &top);
+
+    std::vector<Watch> watches_;
+    kit::UniqueHandle<FindChangeTraits> folder_;
+    bool folderReported_ = false;
 };
 
 // What differs, one line each ("added key HKLM\SOFTWARE\X", ...), at most
