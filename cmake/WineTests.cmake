@@ -46,6 +46,13 @@ target_link_options(gtest PUBLIC -static -static-libgcc -static-libstdc++)
 # kit's -O3. The kit itself is built as it ships.
 set(KIT_TEST_COMPILE_OPTIONS -O0)
 target_compile_options(gtest PRIVATE ${KIT_TEST_COMPILE_OPTIONS})
+# Most of a test file's compile is reading the GoogleTest and Windows headers:
+# each test program's files compile as one (a unity build), so that they are
+# read once per program. Turn it off to rebuild only the one file edited.
+option(KIT_TEST_UNITY_BUILD "Compile each test program's files as one" ON)
+function(kit_test_unity_build target)
+  set_target_properties(${target} PROPERTIES UNITY_BUILD ${KIT_TEST_UNITY_BUILD} UNITY_BUILD_BATCH_SIZE 0)
+endfunction()
 
 include(GoogleTest)
 
@@ -150,6 +157,7 @@ function(kit_gtest target)
   target_compile_options(${target} PRIVATE -Wall -Wextra ${KIT_TEST_COMPILE_OPTIONS})
   target_link_libraries(${target} PRIVATE ${arg_LIBS} kit_gtest_main)
   target_link_options(${target} PRIVATE -static)
+  kit_test_unity_build(${target})
   # Every program of the kit is built before any test runs.
   add_dependencies(${target} kit)
   set(labels "")

@@ -16,9 +16,7 @@ namespace {
 
 using testreg::ReadDword;
 
-std::string SlotPath(int slot) { return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot); }
-
-void CreateEmptySlot(int slot) { testreg::CreateKey(SlotPath(slot)); }
+void CreateEmptySlot(int slot) { testreg::CreateKey(simcard::SlotPath(slot)); }
 
 bool Opens(MirvoLibrary &mirvo, const char *name) {
     return kit::CardHandle(mirvo.Open(name)).valid();
@@ -49,12 +47,12 @@ TEST_F(Configuration, StartWritesEachSlotsStateAndMakesDevicesForOkSlots) {
     CreateEmptySlot(4);                               // no address at all
     ASSERT_EQ(simcard::StartDriver(), "");
 
-    EXPECT_EQ(ReadDword(SlotPath(0), "ConfigState"), std::optional<DWORD>(1));
-    EXPECT_EQ(ReadDword(SlotPath(1), "ConfigState"), std::optional<DWORD>(3));
-    EXPECT_EQ(ReadDword(SlotPath(2), "ConfigState"), std::optional<DWORD>(2));
-    EXPECT_EQ(ReadDword(SlotPath(3), "ConfigState"), std::optional<DWORD>(2));
-    EXPECT_EQ(ReadDword(SlotPath(4), "ConfigState"), std::optional<DWORD>(3));
-    EXPECT_FALSE(ReadDword(SlotPath(5), "ConfigState")) << "a free slot stays free";
+    EXPECT_EQ(ReadDword(simcard::SlotPath(0), "ConfigState"), std::optional<DWORD>(1));
+    EXPECT_EQ(ReadDword(simcard::SlotPath(1), "ConfigState"), std::optional<DWORD>(3));
+    EXPECT_EQ(ReadDword(simcard::SlotPath(2), "ConfigState"), std::optional<DWORD>(2));
+    EXPECT_EQ(ReadDword(simcard::SlotPath(3), "ConfigState"), std::optional<DWORD>(2));
+    EXPECT_EQ(ReadDword(simcard::SlotPath(4), "ConfigState"), std::optional<DWORD>(3));
+    EXPECT_FALSE(ReadDword(simcard::SlotPath(5), "ConfigState")) << "a free slot stays free";
     EXPECT_EQ(ReadDword(KVTSIM_REG_SERVICE, "ConfigState"), std::optional<DWORD>(1));
     EXPECT_TRUE(Opens(mirvo, "KVT1"));
     for (const char *name : {"KVT2", "KVT3", "KVT4", "KVT5", "KVT6"}) EXPECT_FALSE(Opens(mirvo, name)) << name;
@@ -86,7 +84,7 @@ TEST_F(Configuration, RestartReadsTheSlotsAgain) {
     ASSERT_EQ(simcard::StopDriver(), "");
     ASSERT_EQ(simcard::ConfigureSlot(0, 0x300), "");
     ASSERT_EQ(simcard::StartDriver(), "");
-    EXPECT_EQ(ReadDword(SlotPath(0), "ConfigState"), std::optional<DWORD>(3));
+    EXPECT_EQ(ReadDword(simcard::SlotPath(0), "ConfigState"), std::optional<DWORD>(3));
     EXPECT_FALSE(Opens(mirvo, "KVT1"));
 }
 

@@ -16,21 +16,21 @@
 
 namespace {
 
-const DWORD kJunk = 0xDEADBEEF;
-const unsigned char kJunkByte = 0xbd;
-const char kTrace[] = "C:\\hostile-calls.log";
+using simcard::kJunk;
+using simcard::kJunkByte;
+const char kCallTrace[] = "C:\\hostile-calls.log";
 
 template <typename Row>
 class HostileCallers : public CardFixture, public ::testing::WithParamInterface<Row> {
 protected:
     void SetUp() override {
-        simcard::EnableTrace(kTrace);
+        simcard::EnableTrace(kCallTrace);
         simcard::SetErrorText(5, "Card busy");
         StartDriver();
     }
     // Each call of the row left its line, and the last one names `entry`.
     void ExpectTraced(size_t calls, const std::string &entry) {
-        const std::vector<std::string> entries = simcard::TracedEntries(kTrace);
+        const std::vector<std::string> entries = simcard::TracedEntries(kCallTrace);
         ASSERT_EQ(entries.size(), calls) << "one trace line per call";
         EXPECT_EQ(entries.back(), entry);
     }

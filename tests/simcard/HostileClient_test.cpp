@@ -18,8 +18,8 @@
 
 namespace {
 
-const unsigned char kJunkByte = 0xbd;
-const DWORD kJunk = 0xDEADBEEF;
+using simcard::kJunk;
+using simcard::kJunkByte;
 const DWORD kLong = 4096;
 
 // The requests the driver knows: the device each belongs to, its request
@@ -73,8 +73,8 @@ const char *const kShapeNames[] = {"missing", "short", "exact", "long", "misalig
 
 // A junk-filled buffer in one of the shapes, with room for the longest
 // behind an odd start.
-struct Buffer {
-    Buffer(Shape shape, DWORD size) : bytes(kLong + 64, kJunkByte) {
+struct RequestBuffer {
+    RequestBuffer(Shape shape, DWORD size) : bytes(kLong + 64, kJunkByte) {
         const DWORD lengths[] = {0, size ? size - 1 : 0, size, kLong, size};
         length = lengths[int(shape)];
         data = shape == Shape::Missing ? nullptr : bytes.data() + (shape == Shape::Misaligned);
@@ -95,7 +95,7 @@ std::string Answer(HANDLE device, bool card, DWORD code, Shape inShape, Shape ou
     const bool own = known && known->card == card;
     // Unknown requests get the sizes of a result, so short and exact differ.
     const DWORD requestSize = known ? known->requestSize : 4, replySize = known ? known->replySize : 8;
-    Buffer in(inShape, requestSize), out(outShape, replySize);
+    RequestBuffer in(inShape, requestSize), out(outShape, replySize);
     const bool wellFormed = own && in.length >= requestSize && out.length >= replySize;
 
     DWORD returned = kJunk;

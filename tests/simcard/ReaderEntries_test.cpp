@@ -9,7 +9,7 @@
 
 namespace {
 
-const DWORD kJunk = 0xDEADBEEF;
+using simcard::kJunk;
 
 using ReaderEntries = CardFixture;
 

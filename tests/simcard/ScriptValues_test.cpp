@@ -21,8 +21,6 @@ namespace {
 const char kTracePath[] = "C:\\hostile-trace.log";
 const char kErrorText[] = "Card busy";
 
-std::string SlotPath(int slot) { return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot); }
-
 struct ScriptValue {
     std::string key;
     const char *name;
@@ -56,8 +54,8 @@ std::vector<ScriptValue> Values() {
         dword(KVTSIM_REG_ROOT, KVTSIM_VAL_DETECT_ERROR, 5),
         dword(KVTSIM_REG_ROOT, KVTSIM_VAL_REFUSE_STOP, 1),
         dword(KVTSIM_REG_ROOT, KVTSIM_VAL_FAIL_START, 1),
-        dword(SlotPath(1), KVTSIM_VAL_ADDRESS, KVTSIM_DEFAULT_ADDRESS, false),  // slot 0's address
-        {SlotPath(0), KVTSIM_VAL_CONFIG_STATE, REG_DWORD, REG_BINARY, DwordBytes(2), false, true},
+        dword(simcard::SlotPath(1), KVTSIM_VAL_ADDRESS, KVTSIM_DEFAULT_ADDRESS, false),  // slot 0's address
+        {simcard::SlotPath(0), KVTSIM_VAL_CONFIG_STATE, REG_DWORD, REG_BINARY, DwordBytes(2), false, true},
         {KVTSIM_REG_SERVICE, KVTSIM_VAL_CONFIG_STATE, REG_DWORD, REG_BINARY, DwordBytes(0), false, true},
     };
 }
@@ -96,8 +94,8 @@ TEST_P(ScriptValues, CountAsMissing) {
 
     ASSERT_EQ(simcard::StartDriver(), "") << "FailStart " << shape.what;
     ExpectState(KVTSIM_REG_SERVICE, 1);
-    ExpectState(SlotPath(0), 1);
-    ExpectState(SlotPath(1), 3);  // an Address that counts as none: no card found
+    ExpectState(simcard::SlotPath(0), 1);
+    ExpectState(simcard::SlotPath(1), 3);  // an Address that counts as none: no card found
 
     // The card opens at its default address and answers as unscripted.
     const LONG card = OpenKvt1();

@@ -18,9 +18,7 @@ namespace {
 const int kAddressField = 1001;
 const DWORD kWaitMs = 10000;
 
-std::string SlotPath(int slot) { return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot); }
-
-std::optional<DWORD> SlotAddress(int slot) { return testreg::ReadDword(SlotPath(slot), "Address"); }
+std::optional<DWORD> SlotAddress(int slot) { return testreg::ReadDword(simcard::SlotPath(slot), "Address"); }
 
 // MirvoSetup on a thread of its own, as a program's window thread would call it.
 class SetupCall {
@@ -155,7 +153,7 @@ TEST(Setup, AnAddressOfAnotherTypeOrSizeShowsAsNone) {
     MirvoLibrary mirvo;
     for (const ValueShape &shape : kValueShapes) {
         const HostileValue value = Shaped(shape, REG_DWORD, REG_BINARY, DwordBytes(0x3A0));
-        ASSERT_EQ(testreg::WriteValue(SlotPath(2), "Address", value.type, value.data.data(), DWORD(value.data.size())),
+        ASSERT_EQ(testreg::WriteValue(simcard::SlotPath(2), "Address", value.type, value.data.data(), DWORD(value.data.size())),
                   ERROR_SUCCESS);
         SetupCall call(mirvo, "KVT3");
         HWND dialog = call.WaitForWindow("KVT3");
@@ -163,7 +161,7 @@ TEST(Setup, AnAddressOfAnotherTypeOrSizeShowsAsNone) {
         EXPECT_EQ(FieldText(dialog), "0") << "an Address " << shape.what;
         Press(dialog, IDCANCEL);
         ASSERT_TRUE(call.Finished());
-        const std::optional<testreg::Value> after = testreg::ReadValue(SlotPath(2), "Address");
+        const std::optional<testreg::Value> after = testreg::ReadValue(simcard::SlotPath(2), "Address");
         EXPECT_TRUE(after && after->type == value.type && after->data == value.data) << "changed: " << shape.what;
     }
 }

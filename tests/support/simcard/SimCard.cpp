@@ -123,15 +123,17 @@ std::string InstallDriver() {
     return testsvc::CreateMirvoService(target);
 }
 
+std::string SlotPath(int slot) { return std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot); }
+
 std::string ConfigureSlot(int slot, DWORD address) {
-    const std::string path = std::string(KVTSIM_REG_SERVICE) + "\\" + std::to_string(slot);
+    const std::string path = SlotPath(slot);
     const LONG error = testreg::WriteDword(path, KVTSIM_VAL_ADDRESS, address);
     return error ? "writing " + path + "\\Address failed, error " + std::to_string(error) : "";
 }
 
 std::string InstallAndStartDriver() {
     std::string failure = InstallDriver();
-    const std::string path = std::string(KVTSIM_REG_SERVICE) + "\\0";
+    const std::string path = SlotPath(0);
     if (failure.empty() && !testreg::KeyExists(path)) failure = ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS);
     if (failure.empty()) failure = StartDriver();
     return failure;

@@ -34,6 +34,14 @@ std::string InstallAndStartDriver();
 // it: the native drivers folder, registered by the native service tool.
 std::string InstallDriver();
 
+// What a case puts in the last error and in buffers before a call, to see
+// what the call set and wrote.
+constexpr DWORD kJunk = 0xDEADBEEF;
+constexpr unsigned char kJunkByte = 0xbd;
+
+// The key of card slot `slot` (0..31) under the driver's service key.
+std::string SlotPath(int slot);
+
 // Card slot `slot` (0..31) under the service key with this "Address".
 std::string ConfigureSlot(int slot, DWORD address);
 

@@ -16,12 +16,6 @@ std::string InstallingLine(const ScratchKit &kit) {
     return "Installing 4 channel loadcell card driver from " + kit.Folder();
 }
 
-void ExpectCleanEnd(const Outcome &outcome) {
-    EXPECT_TRUE(outcome.finished) << "still running at the deadline";
-    EXPECT_EQ(0u, outcome.exitCode);
-    EXPECT_EQ("", outcome.errors) << "nothing goes to standard error";
-}
-
 void ExpectServiceRegistered(DWORD state) {
     const std::optional<ServiceFacts> service = QueryMirvoService();
     ASSERT_TRUE(service) << "no service Mirvo";

@@ -1,5 +1,7 @@
 #include "InstallerProcess.h"
 
+#include <gtest/gtest.h>
+
 #include "KitPaths.h"
 #include "Launch.h"
 #include "Registry.h"
@@ -129,6 +131,12 @@ void ScratchKit::AddKitFiles() {
 void ScratchKit::AddStandInFiles() {
     AddFile("Mirvo.sys", kit::WindowsPathFromHost(INSTALL_STANDIN_DRIVER_HOST));
     std::ofstream(folder_ + "Mirvo.dll", std::ios::binary) << "stand-in library";
+}
+
+void ExpectCleanEnd(const Outcome &outcome) {
+    EXPECT_TRUE(outcome.finished) << "still running at the deadline";
+    EXPECT_EQ(0u, outcome.exitCode);
+    EXPECT_EQ("", outcome.errors) << "nothing goes to standard error";
 }
 
 std::vector<std::string> Outcome::Lines() const {

@@ -38,6 +38,9 @@ struct Outcome {
     std::vector<std::string> Lines() const;  // output split at CR LF
 };
 
+// Ended by itself, with 0, and nothing on standard error.
+void ExpectCleanEnd(const Outcome &outcome);
+
 // Standard input is not a console: the program must not wait for keys.
 Outcome RunInstaller(const ScratchKit &kit, const std::string &arguments, DWORD deadlineMs = 60000);
 

@@ -15,12 +15,6 @@ using namespace installtest;
 
 namespace {
 
-void ExpectCleanEnd(const Outcome &outcome) {
-    EXPECT_TRUE(outcome.finished) << "still running at the deadline";
-    EXPECT_EQ(0u, outcome.exitCode);
-    EXPECT_EQ("", outcome.errors) << "nothing goes to standard error";
-}
-
 void Install(ScratchKit &kit) {
     const Outcome outcome = RunInstaller(kit, "-i -y");
     ASSERT_FALSE(outcome.Lines().empty());

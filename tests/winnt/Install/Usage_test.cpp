@@ -30,12 +30,6 @@ const Lines kUsageAfterBanner = {
     "before installing anything.",
 };
 
-void ExpectCleanEnd(const Outcome &outcome) {
-    EXPECT_TRUE(outcome.finished) << "still running at the deadline";
-    EXPECT_EQ(0u, outcome.exitCode);
-    EXPECT_EQ("", outcome.errors) << "nothing goes to standard error";
-}
-
 void ExpectUsage(const std::string &arguments) {
     ScratchKit kit;
     const Outcome outcome = RunInstaller(kit, arguments);
