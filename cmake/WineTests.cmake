@@ -48,10 +48,35 @@ set(KIT_TEST_COMPILE_OPTIONS -O0)
 target_compile_options(gtest PRIVATE ${KIT_TEST_COMPILE_OPTIONS})
 # Most of a test file's compile is reading the GoogleTest and Windows headers:
 # each test program's files compile as one (a unity build), so that they are
-# read once per program. Turn it off to rebuild only the one file edited.
+# read once per program. The one file includes them by paths relative to
+# itself, so that it reads the same in every clone and the compiler cache
+# (tools/compiler-cache.sh) serves another clone from it. Turn it off to
+# rebuild only the one file edited.
 option(KIT_TEST_UNITY_BUILD "Compile each test program's files as one" ON)
 function(kit_test_unity_build target)
-  set_target_properties(${target} PROPERTIES UNITY_BUILD ${KIT_TEST_UNITY_BUILD} UNITY_BUILD_BATCH_SIZE 0)
+  if(NOT KIT_TEST_UNITY_BUILD)
+    return()
+  endif()
+  get_target_property(sources ${target} SOURCES)
+  get_target_property(source_dir ${target} SOURCE_DIR)
+  get_target_property(binary_dir ${target} BINARY_DIR)
+  set(text "// The files of ${target}, compiled as one (cmake/WineTests.cmake).\n")
+  set(included "")
+  foreach(source IN LISTS sources)
+    if(source MATCHES "\\.(cpp|cc)$")
+      get_filename_component(path "${source}" ABSOLUTE BASE_DIR "${source_dir}")
+      file(RELATIVE_PATH relative "${binary_dir}" "${path}")
+      string(APPEND text "#include \"${relative}\"\n")
+      list(APPEND included "${path}")
+    endif()
+  endforeach()
+  set(unity "${binary_dir}/${target}_all.cpp")
+  file(CONFIGURE OUTPUT "${unity}" CONTENT "${text}" @ONLY)
+  set_source_files_properties(${included} TARGET_DIRECTORY ${target} PROPERTIES HEADER_FILE_ONLY ON)
+  target_sources(${target} PRIVATE "${unity}")
+  # A file's fixture in its anonymous namespace is that file's own, included
+  # or not: GCC's warning is for such types in headers.
+  target_compile_options(${target} PRIVATE -Wno-subobject-linkage)
 endfunction()
 
 include(GoogleTest)
