@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # check-one-process-guard.sh REPORT RUN... harness_tests.exe: runs the
 # PrefixIsolation cases, which leave a registry key, a value in a key deep in
-# the system's own settings and a file in the system folder, then change a file of the system in place, in one process as
-# tools/wine/run-batch.sh runs a program's cases, once in each mode of the
-# guard. Passes only when
+# the system's own settings and a file in the system folder, then change a
+# file of the system in place, in one process as tools/wine/run-batch.sh
+# runs a program's cases, once in each mode of the guard. Passes only when
 # - KIT_ONE_PROCESS=1: the guard failed the first case for what it left (and
 #   the second, which then sees it, failed too);
 # - KIT_ONE_PROCESS=restore: the guard put back what the first two left (so
