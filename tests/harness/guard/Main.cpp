@@ -22,6 +22,17 @@
 
 namespace {
 
+// The look again where `watch` saw a change since the last look, the rest as
+// in `previous`. The watch is armed again first, so that a change made while
+// looking is seen by the next look. `changed`: whether it saw any.
+harness::MachineState LookAgain(harness::ChangeWatch &watch, const harness::MachineState &previous,
+                                bool &changed) {
+    const harness::Changes changes = watch.Changed();
+    watch.Rearm();
+    changed = changes.Any();
+    return harness::TakeMachineState(previous, changes);
+}
+
 // The whole look is taken once; after a case, its registry trees again only
 // where the watch saw a change.
 class MachineGuard : public ::testing::EmptyTestEventListener {
@@ -36,10 +47,9 @@ public:
     // here is the case's own.
     void OnTestEnd(const ::testing::TestInfo &) override {
         ++cases_;
-        const harness::Changes changed = watch_->Changed();
-        if (changed.Any()) ++looks_;
-        harness::MachineState after = harness::TakeMachineState(state_, changed);
-        watch_->Rearm();
+        bool changed = false;
+        harness::MachineState after = LookAgain(*watch_, state_, changed);
+        if (changed) ++looks_;
         const std::vector<std::string> changes = harness::Differences(state_, after);
         if (!changes.empty()) {
             std::string text = "this case changed the machine, which a case run in one process with others must not:";
@@ -76,11 +86,12 @@ public:
 
     void OnTestEnd(const ::testing::TestInfo &info) override {
         ++cases_;
-        harness::MachineState now = LookAgain(baseline_->State());
+        bool changed = false;
+        harness::MachineState now = LookAgain(*watch_, baseline_->State(), changed);
         if (!baseline_->Differences(now).empty()) {
             ++putBack_;
             baseline_->PutBack(now);
-            now = LookAgain(now);
+            now = LookAgain(*watch_, now, changed);
         }
         const std::vector<std::string> left = baseline_->Differences(now);
         if (left.empty()) {
@@ -98,14 +109,6 @@ public:
     }
 
 private:
-    // The registry trees where the watch saw a change since the last look,
-    // the rest as in `previous`.
-    harness::MachineState LookAgain(const harness::MachineState &previous) {
-        const harness::Changes changed = watch_->Changed();
-        watch_->Rearm();
-        return harness::TakeMachineState(previous, changed);
-    }
-
     std::unique_ptr<harness::MachineBaseline> baseline_;
     std::unique_ptr<harness::ChangeWatch> watch_;
     std::string spoiledBy_;
