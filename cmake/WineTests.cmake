@@ -182,6 +182,11 @@ function(kit_gtest target)
   target_compile_options(${target} PRIVATE -Wall -Wextra ${KIT_TEST_COMPILE_OPTIONS})
   target_link_libraries(${target} PRIVATE ${arg_LIBS} kit_gtest_main)
   target_link_options(${target} PRIVATE -static)
+  if(NOT KIT_WOW64)
+    # The 32-bit tree keeps GNU ld: its cases cannot run on every machine
+    # that builds it, to show that lld's programs behave the same.
+    set_target_properties(${target} PROPERTIES CXX_LINKER_LAUNCHER "${PROJECT_SOURCE_DIR}/cmake/lld-link.sh")
+  endif()
   kit_test_unity_build(${target})
   # Every program of the kit is built before any test runs.
   add_dependencies(${target} kit)

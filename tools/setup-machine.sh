@@ -13,7 +13,7 @@ packages=(
   wine wine64 libwine
   xvfb xauth x11-apps imagemagick
   googletest
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev lld
   python3 util-linux procps
   locales
 )
