@@ -6,26 +6,36 @@
 # there is none.
 set -eu
 cd "$(dirname "$0")/.."
-tools/setup-machine.sh
+# Each part's time, said at the end with the summary.
+parts=()
+note_part() { parts+=("$(printf '%-34s %4d s' "$1" "$2")"); }  # name seconds
+timed() {  # name command...: runs the command and notes how long it took
+  local name=$1 start=$SECONDS status=0
+  shift
+  "$@" || status=$?
+  note_part "$name" $((SECONDS - start))
+  return $status
+}
+timed "packages" tools/setup-machine.sh
 # The WoW64 root is made once (as root) while the kits build; where it cannot
 # be made, make-root.sh says why and the 64-bit suite runs alone.
 tools/wow64/make-root.sh >/dev/null & make_root=$!
 # The pure rules natively, under the sanitizers, and each fuzz target briefly.
-tools/run-native-tests.sh
+timed "native rules and fuzz targets" tools/run-native-tests.sh
 tools/check-includes.py
-tools/build-kits.sh
+timed "both kits built" tools/build-kits.sh
 # The zips to hand out: the tests unpack them and build from them alone.
 for preset in x64 x86; do
-  cmake --build --preset "$preset" --target package
+  timed "$preset zip" cmake --build --preset "$preset" --target package
 done
 kit32=yes
-wait $make_root || kit32=no
+timed "the WoW64 root, after the above" wait $make_root || kit32=no
 . tools/display.sh
 ensure_display
 
 # Prepare the Wine prefixes once, before the tests copy them.
-tools/wine/prepare-prefix.sh build/x64/wine/base
-[ $kit32 = no ] || tools/wow64/in-root.sh tools/wine/prepare-prefix.sh build/x86/wine/base
+timed "x64 Wine prefix" tools/wine/prepare-prefix.sh build/x64/wine/base
+[ $kit32 = no ] || timed "x86 Wine prefix" tools/wow64/in-root.sh tools/wine/prepare-prefix.sh build/x86/wine/base
 # Some virtual machines offer no 32-bit code segment: there no 32-bit program
 # runs, WoW64 or not, and the 32-bit suite could only fail. The 64-bit suite
 # then runs alone (the 32-bit kit's binaries are still checked), and the
@@ -47,13 +57,16 @@ jobs="${KIT_TEST_JOBS:-4}"
 # Each run has a display of its own, from a pool of one per job.
 start_display_pool "$jobs" "$PWD/build/displays"
 suite() {  # preset: its windows cases, then its windowless ones
-  local log_dir=build/$1/Testing status=0
+  local log_dir=build/$1/Testing status=0 start=$SECONDS
   mkdir -p "$log_dir"
   ctest --preset "$1" -j "$jobs" --no-tests=error -LE windowless --repeat "until-pass:${KIT_TEST_TRIES:-2}" </dev/null \
     | tee "$log_dir/run-tests-windows.log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  note_part "$1 cases with windows" $((SECONDS - start))
+  start=$SECONDS
   ctest --preset "$1" -j "$jobs" --no-tests=error -L windowless </dev/null | tee "$log_dir/run-tests-windowless.log"
   [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+  note_part "$1 windowless cases" $((SECONDS - start))
   return $status
 }
 
@@ -113,4 +126,7 @@ echo "32-bit kit: $result32"
 read -r passed failed < <(count_in "${logs[@]}")
 echo "test cases: $((passed + failed)), of them $(one_process_in "${trees[@]}") in one process per program"
 echo "all: $passed passed, $failed failed"
+note_part "whole command" $SECONDS
+echo "Time of each part:"
+printf '  %s\n' "${parts[@]}"
 [ $result64 = passed ] && { [ $kit32 = no ] || [ "$result32" = passed ]; }
