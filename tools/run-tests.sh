@@ -8,7 +8,7 @@ set -eu
 cd "$(dirname "$0")/.."
 # Each part's time, said at the end with the summary.
 parts=()
-note_part() { parts+=("$(printf '%-34s %4d s' "$1" "$2")"); }  # name seconds
+note_part() { parts+=("$(printf '%-38s %4d s' "$1" "$2")"); }  # name seconds
 timed() {  # name command...: runs the command and notes how long it took
   local name=$1 start=$SECONDS status=0
   shift
@@ -17,9 +17,16 @@ timed() {  # name command...: runs the command and notes how long it took
   return $status
 }
 timed "packages" tools/setup-machine.sh
-# The WoW64 root is made once (as root) while the kits build; where it cannot
-# be made, make-root.sh says why and the 64-bit suite runs alone.
-tools/wow64/make-root.sh >/dev/null & make_root=$!
+. tools/display.sh
+ensure_display
+# The Wine prefixes that the tests copy boot while the kits build: they need
+# nothing from the builds, and a boot mostly waits (on Wine's own timeouts,
+# a quarter of the processor). The WoW64 root is made once (as root) first, and
+# the 32-bit prefix boots in it; where the root cannot be made, make-root.sh
+# says why (3 below) and the 64-bit suite runs alone.
+tools/wine/prepare-prefix.sh build/x64/wine/base & prefix64=$!
+(tools/wow64/make-root.sh >/dev/null || exit 3
+ tools/wow64/in-root.sh tools/wine/prepare-prefix.sh build/x86/wine/base) & prefix32=$!
 # The pure rules natively, under the sanitizers, and each fuzz target briefly.
 timed "native rules and fuzz targets" tools/run-native-tests.sh
 tools/check-includes.py
@@ -28,14 +35,14 @@ timed "both kits built" tools/build-kits.sh
 for preset in x64 x86; do
   timed "$preset zip" cmake --build --preset "$preset" --target package
 done
-kit32=yes
-timed "the WoW64 root, after the above" wait $make_root || kit32=no
-. tools/display.sh
-ensure_display
-
-# Prepare the Wine prefixes once, before the tests copy them.
-timed "x64 Wine prefix" tools/wine/prepare-prefix.sh build/x64/wine/base
-[ $kit32 = no ] || timed "x86 Wine prefix" tools/wow64/in-root.sh tools/wine/prepare-prefix.sh build/x86/wine/base
+timed "x64 Wine prefix, waited for" wait $prefix64
+kit32=yes status32=0
+timed "WoW64 root and x86 prefix, waited for" wait $prefix32 || status32=$?
+case $status32 in
+  0) ;;
+  3) kit32=no ;;
+  *) echo "run-tests: the 32-bit Wine prefix could not be prepared" >&2; exit 1 ;;
+esac
 # Some virtual machines offer no 32-bit code segment: there no 32-bit program
 # runs, WoW64 or not, and the 32-bit suite could only fail. The 64-bit suite
 # then runs alone (the 32-bit kit's binaries are still checked), and the
