@@ -12,7 +12,8 @@ compiler="${1%-win32}-posix"
 shift
 # GCC's plan, one quoted command a line; the link is collect2's.
 plan=$("$compiler" "$@" -### 2>&1) || { printf '%s\n' "$plan" >&2; exit 1; }
-link=$(printf '%s\n' "$plan" | grep -E '^ *"?[^ "]*/collect2"? ') || { printf '%s\n' "$plan" >&2; exit 1; }
+link=$(printf '%s\n' "$plan" | grep -E '^ *"?[^ "]*/collect2"? ') ||
+  { printf '%s\n' "$plan" >&2; exit 1; }
 eval "set -- $link"
 shift  # collect2 itself
 # collect2 passes everything on to the linker but GNU ld's LTO plugin.

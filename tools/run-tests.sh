@@ -20,8 +20,8 @@ timed "packages" tools/setup-machine.sh
 . tools/display.sh
 ensure_display
 # The Wine prefixes that the tests copy boot while the kits build: they need
-# nothing from the builds, and a boot mostly waits (on Wine's own timeouts,
-# a quarter of the processor). The WoW64 root is made once (as root) first, and
+# nothing from the builds, and a boot mostly waits on Wine's own timeouts (a
+# quarter of the processor). The WoW64 root is made once (as root) first, and
 # the 32-bit prefix boots in it; where the root cannot be made, make-root.sh
 # says why (3 below) and the 64-bit suite runs alone.
 tools/wine/prepare-prefix.sh build/x64/wine/base & prefix64=$!
