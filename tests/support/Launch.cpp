@@ -4,6 +4,14 @@
 
 namespace launch {
 
+bool StartOnceMoreIfWineEndedIt(const std::string &what, const std::function<bool()> &start) {
+    if (start()) return true;
+    if (GetLastError() != ERROR_INTERNAL_ERROR) return false;
+    std::fprintf(stderr, "launch: %s failed with error %lu in Wine's start-up; starting again\n", what.c_str(),
+                 static_cast<unsigned long>(ERROR_INTERNAL_ERROR));
+    return start();
+}
+
 Started Start(const std::string &program, const std::string &arguments, const std::string &workingDir,
               STARTUPINFOA &startup, bool inheritHandles, DWORD creationFlags) {
     Started started;
@@ -11,19 +19,10 @@ Started Start(const std::string &program, const std::string &arguments, const st
     if (!arguments.empty()) commandLine += " " + arguments;
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    auto create = [&] {
+    const bool created = StartOnceMoreIfWineEndedIt("CreateProcess(" + commandLine + ")", [&] {
         return CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, inheritHandles, creationFlags,
-                              nullptr, workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info);
-    };
-    // ERROR_INTERNAL_ERROR: Wine's new process ended in Wine's own start-up,
-    // before any of the program ran (seen once in a whole run of the suite). That
-    // start is made once more, and said so on standard error.
-    bool created = create();
-    if (!created && GetLastError() == ERROR_INTERNAL_ERROR) {
-        std::fprintf(stderr, "launch: CreateProcess(%s) failed with error %lu in Wine's start-up; starting again\n",
-                     commandLine.c_str(), static_cast<unsigned long>(ERROR_INTERNAL_ERROR));
-        created = create();
-    }
+                              nullptr, workingDir.empty() ? nullptr : workingDir.c_str(), &startup, &info) != FALSE;
+    });
     if (!created) {
         started.error = "CreateProcess(" + commandLine + ") failed, error " + std::to_string(GetLastError());
         return started;

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -16,6 +17,13 @@ struct Started {
     DWORD id = 0;
     std::string error;  // why the start failed
 };
+
+// Runs `start` (true when it started its process) once more when Wine's own
+// start-up ended the new process, before any of it ran: the start failed
+// with ERROR_INTERNAL_ERROR (seen for a program once in a whole run of the
+// suite, and for the simulated driver's host twice in ten). The second start
+// is said on standard error, naming `what`.
+bool StartOnceMoreIfWineEndedIt(const std::string &what, const std::function<bool()> &start);
 
 // Starts `program` with `arguments` appended to its quoted path, in
 // `workingDir` ("" = the caller's), with `startup` as given; the program

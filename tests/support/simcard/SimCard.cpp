@@ -1,10 +1,10 @@
 #include "SimCard.h"
 
-#include <cstdio>
 #include <fstream>
 
 #include "KitPaths.h"
 #include "KvtSimIoctl.h"
+#include "Launch.h"
 #include "Registry.h"
 #include "SimScript.h"
 #include "UniqueHandle.h"
@@ -42,23 +42,14 @@ bool WaitForState(SC_HANDLE service, DWORD state) {
         kWaitMs);
 }
 
-// ERROR_INTERNAL_ERROR: the driver's host process ended in Wine's own
-// start-up, before the driver was loaded (seen in two of ten whole runs of
-// the suite; launch::Start meets the same for programs). That start is made
-// once more, and said so on standard error.
-bool StartDriverService(SC_HANDLE service) {
-    if (StartServiceA(service, 0, nullptr)) return true;
-    if (GetLastError() != ERROR_INTERNAL_ERROR) return false;
-    std::fprintf(stderr, "simcard: StartService(%s) failed with error %lu in Wine's start-up of the driver's host; "
-                         "starting again\n", kService, static_cast<unsigned long>(ERROR_INTERNAL_ERROR));
-    return StartServiceA(service, 0, nullptr) != FALSE;
-}
-
 std::string ControlDriver(bool start) {
     const kit::ServiceHandle service = testsvc::OpenMirvoService(SERVICE_ALL_ACCESS);
     if (!service) return Failure("OpenService(Mirvo)");
     if (start) {
-        if (!StartDriverService(service.get()) && GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
+        // The driver's host is a process of its own, which Wine starts.
+        if (!launch::StartOnceMoreIfWineEndedIt("StartService(Mirvo)",
+                                                [&] { return StartServiceA(service.get(), 0, nullptr) != FALSE; }) &&
+            GetLastError() != ERROR_SERVICE_ALREADY_RUNNING)
             return Failure("StartService(Mirvo)");
         if (!WaitForState(service.get(), SERVICE_RUNNING)) return "Mirvo did not reach running";
     } else {

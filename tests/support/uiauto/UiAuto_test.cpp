@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 
+#include "Launch.h"
 #include "ModulePath.h"
 #include "UiAuto.h"
 
@@ -135,6 +136,36 @@ TEST(UiAuto, UserDecimalSeparatorReachesAProgramStartedAfterwards) {
     ASSERT_NO_FATAL_FAILURE(StartFixture(fixture));
     EXPECT_EQ(", 1,50", uiauto::ControlText(fixture.window, kNumber));
     EXPECT_EQ("", uiauto::SetUserDecimalSeparator("."));
+}
+
+// A start is made once more only when Wine's start-up ended it, and only once.
+TEST(Launch, StartsOnceMoreOnlyWhenWinesStartUpEndedTheStart) {
+    struct Row {
+        DWORD firstError;   // 0: the first start succeeds
+        DWORD secondError;  // 0: a second start succeeds
+        int starts;
+        bool started;
+    };
+    const Row rows[] = {
+        {0, 0, 1, true},
+        {ERROR_INTERNAL_ERROR, 0, 2, true},
+        {ERROR_INTERNAL_ERROR, ERROR_INTERNAL_ERROR, 2, false},
+        {ERROR_FILE_NOT_FOUND, 0, 1, false},
+    };
+    for (const Row &row : rows) {
+        int starts = 0;
+        const bool started = launch::StartOnceMoreIfWineEndedIt("the start", [&] {
+            const DWORD error = ++starts == 1 ? row.firstError : row.secondError;
+            SetLastError(error);
+            return error == 0;
+        });
+        const DWORD error = GetLastError();
+        EXPECT_EQ(row.starts, starts) << "first error " << row.firstError;
+        EXPECT_EQ(row.started, started) << "first error " << row.firstError;
+        if (!started) {
+            EXPECT_EQ(starts == 1 ? row.firstError : row.secondError, error) << "the last start's error stays";
+        }
+    }
 }
 
 TEST(UiAuto, WaitsEndInTimeAndAProcessLeftRunningIsKilled) {
