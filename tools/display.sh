@@ -1,8 +1,9 @@
-# Sourced: X servers (Xvfb) for Wine, which needs one for any window.
-# ensure_display starts one when there is no display; start_display_pool
-# starts the test runs' servers; start_xvfb starts one more. Every server
-# started here stops when the calling script exits (a script with an EXIT
-# trap of its own calls stop_displays in it).
+# Sourced: X servers (Xvfb) for Wine, which needs one for any window. Every
+# Wine run of the tests starts one of its own with start_xvfb
+# (tools/wine/run-in-prefix.sh, prepare-prefix.sh); the demo uses the user's
+# display, or one from ensure_display. Every server started here stops when
+# the calling script exits (a script with an EXIT trap of its own calls
+# stop_displays in it).
 kit_xvfb_pids=()
 stop_displays() { [ ${#kit_xvfb_pids[@]} -eq 0 ] || kill "${kit_xvfb_pids[@]}" 2>/dev/null || true; }
 trap stop_displays EXIT
@@ -26,16 +27,4 @@ ensure_display() {
   [ -n "${DISPLAY:-}" ] && return 0
   start_xvfb || { echo "no X server (Xvfb) could be started" >&2; return 1; }
   export DISPLAY=$kit_new_display
-}
-
-# start_display_pool COUNT LOCK_DIR: COUNT servers for the test runs, one run
-# on each at a time (tools/wine/run-in-prefix.sh takes a free one by its lock
-# in LOCK_DIR). Exports KIT_DISPLAYS and KIT_DISPLAY_LOCKS.
-start_display_pool() {
-  local count=$1 locks=$2 displays=()
-  mkdir -p "$locks"
-  for _ in $(seq "$count"); do
-    start_xvfb && displays+=("$kit_new_display")
-  done
-  export KIT_DISPLAYS="${displays[*]}" KIT_DISPLAY_LOCKS=$locks
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # setup-machine.sh: installs what building and testing the kit needs on Debian 12.
 # Does nothing when everything is there; needs root to install anything.
-# Never installs wine32 or the i386 architecture: this kit runs under 64-bit Wine.
+# Never installs wine32 or the i386 architecture on the host: the 32-bit kit
+# runs in a root of its own (tools/root32).
 set -eu
 packages=(
   cmake ninja-build ccache
@@ -16,6 +17,7 @@ packages=(
   clang libclang-rt-14-dev lld
   python3 util-linux procps
   locales
+  mmdebstrap gcc  # the 32-bit root (tools/root32)
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -14,10 +14,12 @@ flock 9
 
 rm -rf "$base"
 export WINEPREFIX=$base
+. "$here/../display.sh"
+start_xvfb && export DISPLAY=$kit_new_display
 "$WINE_LOADER" wineboot --init >/dev/null 2>&1 || { echo "prepare-prefix: wineboot failed in $base" >&2; exit 1; }
 wineserver -w
 # As on 64-bit Windows, a 32-bit program's system32\drivers (SysWOW64\drivers)
-# exists, for the 32-bit installer and the 32-bit driver (WoW64 prefixes).
+# exists, for the 32-bit installer and the 32-bit driver (prefixes with 32-bit Wine).
 [ ! -d "$base/drive_c/windows/syswow64" ] || mkdir -p "$base/drive_c/windows/syswow64/drivers"
 # The test runs' settings, in one file (one Wine start instead of one each).
 "$WINE_LOADER" regedit /S "Z:$(printf '%s' "$here/test-prefix.reg" | tr / '\\')" >/dev/null 2>&1 ||

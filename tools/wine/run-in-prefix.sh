@@ -1,97 +1,58 @@
 #!/usr/bin/env bash
 # run-in-prefix.sh BASE PROGRAM.exe [ARGS...]
-# Runs a Windows program in a fresh copy of the prepared prefix BASE and removes
-# the copy afterwards. CTest uses it as the emulator of every test program.
-# KIT_KEEP_PREFIX=1 keeps the copy for a look afterwards.
+# Runs a Windows program in a fresh prefix made from the prepared prefix BASE
+# (prepare-prefix.sh), on an X server of its own, and throws both away
+# afterwards. CTest runs every Windows test program through it.
+#
+# The prefix is an overlay over BASE, in a mount namespace of this run: what
+# the run writes, in place or not, lands in the run's own folder and never in
+# BASE (copy-on-write; nothing is copied before the run starts).
+# KIT_KEEP_PREFIX=1 keeps the run's folder (changes/ holds what it wrote).
+# KIT_USER_LOCALE=NAME (a glibc locale such as ru_RU.UTF-8) sets the run's
+# Windows user locale, which Wine takes from LC_MESSAGES; the system locale
+# stays the prefix's.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/env.sh"
 base=$(realpath -m "$1")
 shift
-"$here/prepare-prefix.sh" "$base" || { echo "run-in-prefix: cannot prepare $base" >&2; exit 125; }
 
-runs="$(dirname "$base")/runs"
-mkdir -p "$runs"
-# The big, read-only system directories are hard-linked; the rest (registry
-# hives, users, ini files) is copied, so a test cannot change the base. One
-# tar and one cp, not one cp a directory: each process start counts when
-# every case pays it.
-copy_base() {  # prefix
-  local shared=() dir
-  for dir in system32 syswow64 winsxs Fonts; do
-    [ ! -d "$base/drive_c/windows/$dir" ] || shared+=("$base/drive_c/windows/$dir")
-  done
-  tar -C "$base" --exclude=./drive_c/windows/system32 --exclude=./drive_c/windows/syswow64 \
-      --exclude=./drive_c/windows/winsxs --exclude=./drive_c/windows/Fonts -cf - . | tar -C "$1" -xf -
-  cp -al "${shared[@]}" "$1/drive_c/windows/"
-}
-
-run() {  # PROGRAM.exe [ARGS...]
-  if [ -z "${DISPLAY:-}" ]; then
-    xvfb-run -a -s "-screen 0 1024x768x24" "$WINE_LOADER" "$@"
-  else
-    "$WINE_LOADER" "$@"
-  fi
-}
-
-# Listing a program's cases changes nothing, and CTest lists every test
-# program before it runs the first case: the listings share one prefix,
-# whose server stays up a few seconds between them (a tenth of a second a
-# listing instead of Wine's whole start). It is made again when the base is.
-for arg; do
-  [ "$arg" != --gtest_list_tests ] && continue
-  listing="$(dirname "$base")/listing"
-  if [ ! "$listing/.kit-copied" -nt "$base/.kit-prepared" ]; then
-    fresh=$(mktemp -d "$runs/l.XXXXXX")
-    copy_base "$fresh"
-    touch "$fresh/.kit-copied"
-    rm -rf "$listing.old"
-    [ ! -d "$listing" ] || mv -T "$listing" "$listing.old" 2>/dev/null
-    # Another listing may have made it meanwhile: one of the two stays.
-    mv -T "$fresh" "$listing" 2>/dev/null || rm -rf "$fresh"
-  fi
-  export WINEPREFIX=$listing
-  wineserver -p10 </dev/null >/dev/null 2>&1
-  # Wine's own processes keep the standard error they were started with
-  # until the server ends: through a file, CTest does not wait for them.
-  errors=$(mktemp "$runs/e.XXXXXX")
-  run "$@" 2>"$errors"
-  status=$?
-  cat "$errors" >&2
-  rm -f "$errors"
+if [ -z "${KIT_RUN_DIR:-}" ]; then
+  "$here/prepare-prefix.sh" "$base" || { echo "run-in-prefix: cannot prepare $base" >&2; exit 125; }
+  mkdir -p "$(dirname "$base")/runs"
+  KIT_RUN_DIR=$(mktemp -d "$(dirname "$base")/runs/XXXXXX")
+  export KIT_RUN_DIR
+  # The overlay needs a mount namespace (root's own, or a user namespace's)
+  # whose mounts reach no other: a private one, or one made inside the
+  # 32-bit root's, which is private already (and whose root is no mount
+  # point, so it cannot be made private again).
+  propagation=private
+  [ -z "${KIT_IN_ROOT32:-}" ] || propagation=unchanged
+  namespace=(unshare --mount --propagation $propagation)
+  [ "$(id -u)" = 0 ] || namespace=(unshare --user --map-root-user --mount --propagation $propagation)
+  status=0
+  "${namespace[@]}" -- "$0" "$base" "$@" || status=$?
+  [ "${KIT_KEEP_PREFIX:-0}" = 1 ] && echo "run-in-prefix: kept $KIT_RUN_DIR" >&2 || rm -rf "$KIT_RUN_DIR"
   exit $status
-done
+fi
 
-# Every run has an X server to itself. Windows of two cases on one display
-# could cover each other (cases read pixels off the screen) or take each
-# other's focus. tools/run-tests.sh starts a pool of servers (KIT_DISPLAYS,
-# with their locks in KIT_DISPLAY_LOCKS): the run holds one display's lock
-# until it ends. Without a pool, or with every display held, the run starts
-# a server of its own (about a quarter of a second). (Both before WINEPREFIX
-# is set, so that the clean-up below ends the server gently and it removes
-# its own lock.)
+# From here on inside the run's mount namespace.
+run=$KIT_RUN_DIR
+prefix=$run/prefix
+mkdir -p "$run/changes" "$run/work" "$prefix"
+mount -t overlay overlay -o "lowerdir=$base,upperdir=$run/changes,workdir=$run/work" "$prefix" ||
+  { echo "run-in-prefix: cannot mount the prefix's overlay" >&2; exit 125; }
+export WINEPREFIX=$prefix
+
+# Cases read pixels off the screen and take the focus: every run has an X
+# server to itself.
 . "$here/../display.sh"
-take_pool_display() {
-  local display
-  [ -n "${KIT_DISPLAYS:-}" ] && [ -d "${KIT_DISPLAY_LOCKS:-}" ] || return 1
-  for display in $KIT_DISPLAYS; do
-    exec 8>"$KIT_DISPLAY_LOCKS/${display#:}.lock"
-    flock -n 8 && { export DISPLAY=$display; return 0; }
-    exec 8>&-
-  done
-  return 1
-}
-start_own_display() {
-  start_xvfb && export DISPLAY=$kit_new_display ||
-    echo "run-in-prefix: no X server of its own; the run shares ${DISPLAY:-none}" >&2
-}
-take_pool_display || start_own_display
+start_xvfb || { echo "run-in-prefix: no X server (Xvfb) could be started" >&2; exit 125; }
+export DISPLAY=$kit_new_display
 
-# KIT_USER_LOCALE=NAME (a glibc locale such as ru_RU.UTF-8): the run's
-# Windows user locale, which Wine takes from LC_MESSAGES; the system locale
-# stays the prefix's. The locale is compiled once per build tree, so the
-# machine needs none installed (only the locales package's sources).
 if [ -n "${KIT_USER_LOCALE:-}" ]; then
+  # Compiled once per build tree, so the machine needs none installed (only
+  # the locales package's sources).
   locales="$(dirname "$base")/locales"
   mkdir -p "$locales"
   (
@@ -105,36 +66,16 @@ if [ -n "${KIT_USER_LOCALE:-}" ]; then
   { export LC_MESSAGES=$KIT_USER_LOCALE; } 2>/dev/null
 fi
 
-prefix=$(mktemp -d "$runs/p.XXXXXX")
-copy_base "$prefix"
-export WINEPREFIX=$prefix
-
-# Every process of the prefix (they all carry its WINEPREFIX), the server
-# included, is killed at once: `wineserver -k` polls in steps of its own and
-# cost most of a second a case. The prefix is thrown away, so nothing needs
-# to be saved first; the server's socket folder goes with it.
+# Every process of the prefix ends with the run, then its X server.
 cleanup() {
-  local pids=() file server_dir=
-  for file in $(grep -lzxF "WINEPREFIX=$prefix" /proc/[0-9]*/environ 2>/dev/null); do
-    file=${file#/proc/}
-    pids+=("${file%/environ}")
-  done
-  for pid in "${pids[@]}"; do
-    case $(readlink "/proc/$pid/exe" 2>/dev/null) in
-      */wineserver*) server_dir=$(readlink "/proc/$pid/cwd" 2>/dev/null) ;;
-    esac
-  done
-  [ ${#pids[@]} -eq 0 ] || kill -KILL "${pids[@]}" 2>/dev/null
-  case $server_dir in */server-*) rm -rf "$server_dir" ;; esac
+  wineserver -k 2>/dev/null
   stop_displays
-  exec 8>&-  # the pool's display is free again
-  [ "${KIT_KEEP_PREFIX:-0}" = 1 ] || rm -rf "$prefix"
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-# One persistent server for everything this run starts in the prefix.
-wineserver -p
-
-run "$@"
-exit $?
+# One server for everything the run starts in the prefix. Wine's own
+# processes keep the standard streams they were started with until the
+# server ends, so its streams are not CTest's.
+wineserver -p </dev/null >/dev/null 2>&1
+"$WINE_LOADER" "$@"

@@ -1,12 +1,8 @@
-// The main of every test program run under Wine. When the harness runs cases
-// of a program in one process (tools/wine/run-batch.sh), they share one
-// prefix, so no case may leave the machine changed for the next, and the
-// machine is looked at after each case. KIT_ONE_PROCESS=1: the cases are
-// meant to change nothing outside their process, and one that changed the
-// machine fails, naming what it changed (it belongs in a prefix of its own).
-// KIT_ONE_PROCESS=restore: what a case changed is put back after it; a case
-// whose changes could not all be put back fails, and so does every case
-// after it.
+// The main of every test program run under Wine. A program's cases run in
+// one process (tools/wine/run-gtest.sh), so they share one prefix, and no
+// case may leave the machine changed for the next: with KIT_MACHINE_GUARD=1,
+// what a case changed is put back after it; a case whose changes could not
+// all be put back fails, and so does every case after it.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -32,43 +28,6 @@ harness::MachineState LookAgain(harness::ChangeWatch &watch, const harness::Mach
     changed = changes.Any();
     return harness::TakeMachineState(previous, changes);
 }
-
-// The whole look is taken once; after a case, its registry trees again only
-// where the watch saw a change.
-class MachineGuard : public ::testing::EmptyTestEventListener {
-public:
-    void OnTestStart(const ::testing::TestInfo &) override {
-        if (watch_) return;
-        state_ = harness::TakeMachineState();
-        watch_ = std::make_unique<harness::ChangeWatch>();
-    }
-
-    // Called before the result is printed and reported, so a failure added
-    // here is the case's own.
-    void OnTestEnd(const ::testing::TestInfo &) override {
-        ++cases_;
-        bool changed = false;
-        harness::MachineState after = LookAgain(*watch_, state_, changed);
-        if (changed) ++looks_;
-        const std::vector<std::string> changes = harness::Differences(state_, after);
-        if (!changes.empty()) {
-            std::string text = "this case changed the machine, which a case run in one process with others must not:";
-            for (const std::string &line : changes) text += "\n  " + line;
-            ADD_FAILURE() << text;
-        }
-        state_ = std::move(after);
-    }
-
-    void OnTestProgramEnd(const ::testing::UnitTest &) override {
-        std::printf("machine guard: %d cases, the registry walked again after %d of them\n", cases_, looks_);
-    }
-
-private:
-    std::unique_ptr<harness::ChangeWatch> watch_;
-    harness::MachineState state_;
-    int cases_ = 0;
-    int looks_ = 0;
-};
 
 // Puts back after each case what it changed, against the baseline taken
 // before the first case; then looks again, and what is left fails the case.
@@ -130,9 +89,9 @@ void WaitForServiceManager() {
         kPatienceMs);
 }
 
-std::string OneProcessMode() {
-    const char *value = std::getenv("KIT_ONE_PROCESS");
-    return value ? value : "";
+bool GuardWanted() {
+    const char *value = std::getenv("KIT_MACHINE_GUARD");
+    return value && std::string(value) == "1";
 }
 
 }  // namespace
@@ -141,7 +100,6 @@ int main(int argc, char **argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (!GTEST_FLAG_GET(list_tests)) WaitForServiceManager();
     ::testing::TestEventListeners &listeners = ::testing::UnitTest::GetInstance()->listeners();
-    if (OneProcessMode() == "1") listeners.Append(new MachineGuard);
-    if (OneProcessMode() == "restore") listeners.Append(new RestoringGuard);
+    if (GuardWanted()) listeners.Append(new RestoringGuard);
     return RUN_ALL_TESTS();
 }
