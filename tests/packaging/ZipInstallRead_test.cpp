@@ -1,4 +1,4 @@
-// The 64-bit zip, as its user meets it. The kit folder's INSTALL.EXE -i -y
+// A kit's zip, as its user meets it. The kit folder's INSTALL.EXE -i -y
 // installs nothing simulated: the card's own files belong beside it. The
 // simulation installs from simcard\ with the installer there, card slot 0 is
 // configured and the driver restarted (what

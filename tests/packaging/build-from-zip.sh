@@ -3,7 +3,7 @@
 # A user's first hour with a kit's zip, with nothing from the repository:
 # unpack it, build the samples with its own CMake project, include/ and lib/,
 # and compare their import tables with the kit's own programs; link a reader
-# of one's own against lib/. With WINE_RUNNER (the 64-bit kit), that program
+# of one's own against lib/. With WINE_RUNNER, that program
 # then installs from the unpacked kit folder and reads the simulated card
 # with the mirvo_bc.exe built here; it gets both paths through KIT_ZIP_DIR
 # and KIT_ZIP_READER.

@@ -29,7 +29,8 @@ struct Fixture {
 void StartFixture(Fixture &fixture, const std::string &arguments = "") {
     fixture.program = uiauto::Process::Start(FixturePath(), arguments);
     ASSERT_TRUE(fixture.program.Started()) << fixture.program.Error();
-    fixture.window = uiauto::WaitForTopWindow(fixture.program.Id(), "UIAUTOFIXTURE");
+    fixture.window =
+        uiauto::WaitForTopWindow(fixture.program.Id(), "UIAUTOFIXTURE", nullptr, kit_test::kProgramStartTimeoutMs);
     ASSERT_NE(nullptr, fixture.window);
 }
 
