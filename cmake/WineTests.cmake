@@ -106,7 +106,9 @@ function(_kit_gtest_runs target prefix timeout alone env labels fixtures)
     set_tests_properties(${tests} PROPERTIES ENVIRONMENT "${env}")
   endif()
   if(fixtures)
-    set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED "${fixtures}")
+    # A fixture is a thing on the machine (kvtlog's small disk): the
+    # programs that need it take it one at a time.
+    set_tests_properties(${tests} PROPERTIES FIXTURES_REQUIRED "${fixtures}" RESOURCE_LOCK "${fixtures}")
   endif()
 endfunction()
 
@@ -125,7 +127,8 @@ endfunction()
 # TIMEOUT: for the whole run of the program (default 300; the 32-bit tree's
 # runs, emulated where the machine needs it, get three times as long).
 # WINDOWLESS: no case opens a window (else the label "window").
-# FIXTURES: CTest fixtures the program needs. ENVIRONMENT: one variable for
+# FIXTURES: CTest fixtures the program needs, each taken by one program at a
+# time. ENVIRONMENT: one variable for
 # every run of the program, e.g. for tools/wine/run-in-prefix.sh
 # (KIT_USER_LOCALE=name).
 # In the 32-bit tree every program runs as "kit32.<target>": the whole 32-bit

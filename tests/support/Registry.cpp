@@ -75,7 +75,7 @@ LONG DeleteValue(const std::string &path, const char *name, HKEY root) {
 
 namespace {
 
-void ReadTreeInto(HKEY key, const std::string &prefix, std::map<std::string, Value> &tree) {
+void ReadTreeInto(HKEY key, REGSAM view, const std::string &prefix, std::map<std::string, Value> &tree) {
     for (DWORD index = 0;; ++index) {
         char name[16384];
         DWORD nameSize = sizeof name;
@@ -96,16 +96,18 @@ void ReadTreeInto(HKEY key, const std::string &prefix, std::map<std::string, Val
         const std::string subPrefix = prefix + name + "\\";
         tree[subPrefix] = Value{};
         kit::RegKey sub;
-        if (RegOpenKeyExA(key, name, 0, KEY_READ, sub.receive()) == ERROR_SUCCESS) ReadTreeInto(sub.get(), subPrefix, tree);
+        if (RegOpenKeyExA(key, name, 0, KEY_READ | view, sub.receive()) == ERROR_SUCCESS)
+            ReadTreeInto(sub.get(), view, subPrefix, tree);
     }
 }
 
 }  // namespace
 
-std::map<std::string, Value> ReadTree(const std::string &path, HKEY root) {
+std::map<std::string, Value> ReadTree(const std::string &path, HKEY root, REGSAM view) {
     std::map<std::string, Value> tree;
     kit::RegKey key;
-    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.receive()) == ERROR_SUCCESS) ReadTreeInto(key.get(), "", tree);
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ | view, key.receive()) == ERROR_SUCCESS)
+        ReadTreeInto(key.get(), view, "", tree);
     return tree;
 }
 

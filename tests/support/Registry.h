@@ -40,7 +40,8 @@ LONG DeleteValue(const std::string &path, const char *name, HKEY root = HKEY_LOC
 // Every value under the key and its subkeys, named "sub\\key\\name" relative
 // to `path` (a key's default value as "sub\\key\\"), and every subkey as
 // "sub\\key\\" with no value; empty when the key is missing. For checking that
-// a program left a part of the registry as it found it.
-std::map<std::string, Value> ReadTree(const std::string &path, HKEY root = HKEY_LOCAL_MACHINE);
+// a program left a part of the registry as it found it. `view`: a registry
+// view (KEY_WOW64_64KEY) for a key that 32-bit programs also read there.
+std::map<std::string, Value> ReadTree(const std::string &path, HKEY root = HKEY_LOCAL_MACHINE, REGSAM view = 0);
 
 }  // namespace testreg

@@ -15,7 +15,8 @@ namespace {
 void ExpectFatalError(const char *text) {
     ConfigProgram program;
     ASSERT_TRUE(program.process().Started()) << program.process().Error();
-    uiauto::MessageBoxInfo box = program.WaitForBox();
+    // The program's first sight: it gets a program start's time.
+    uiauto::MessageBoxInfo box = program.WaitForBox(kit_test::kProgramStartTimeoutMs);
     ASSERT_TRUE(box) << "no box came";
     uiauto::ExpectBox(box, {text, "Fatal Error", IconKind::Stop, {IDOK}, nullptr});  // the fatal box has no owner
     EXPECT_EQ(uiauto::FindTopWindow(program.id(), "MIRVOCFG", nullptr, false), nullptr)

@@ -29,7 +29,7 @@ TEST_F(ErrorReportTest, StartsCentredAndVisibleWithTheCardOpen) {
 TEST_F(ErrorReportTest, CardThatCannotBeOpenedShowsOnlyTheFatalBoxAndEndsWithZero) {
     simcard::SetFault("KVT1", simcard::Entry::Open, 0);
     ASSERT_NO_FATAL_FAILURE(StartOnly());
-    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id());
+    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id(), kit_test::kProgramStartTimeoutMs);
     EXPECT_EQ(nullptr, uiauto::FindTopWindow(program_.Id(), "MIRVOAPP", nullptr, false))
         << "a MIRVOAPP window exists, though hidden";
     ExpectBoxAndAnswer(box, "Could not open device KVT1", "Fatal error", IconKind::Stop, nullptr);

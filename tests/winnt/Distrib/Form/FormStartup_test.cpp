@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(Form, FormLayoutTest, ::testing::Values(96, 120),
 TEST_F(FormReaderTest, FailedOpenIsReportedBeforeTheFormWhichThenPassesMinusOneToEveryCall) {
     simcard::SetFault("KVT1", simcard::Entry::Open, 0);
     ASSERT_NO_FATAL_FAILURE(StartOnly());
-    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id());
+    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id(), kit_test::kProgramStartTimeoutMs);
     EXPECT_EQ(nullptr, uiauto::FindTopWindow(program_.Id(), "FormrtForm")) << "no form before the box";
     ExpectBoxAndAnswer(box, "Could not open driver", kTitle, IconKind::Exclamation, nullptr);
     ASSERT_NO_FATAL_FAILURE(WaitForWindow());
@@ -102,7 +102,7 @@ TEST_F(FormReaderTest, FailedOpenIsReportedBeforeTheFormWhichThenPassesMinusOneT
 
 TEST_F(FormReaderTest, MissingLibraryEndsTheProgramWithTheRuntimesReportBeforeAnyForm) {
     ASSERT_NO_FATAL_FAILURE(StartCopyIn("C:\\alone"));
-    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id());
+    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id(), kit_test::kProgramStartTimeoutMs);
     EXPECT_EQ(nullptr, uiauto::FindTopWindow(program_.Id(), "FormrtForm"));
     ExpectBindingReportAndAnswer(box, "The library \"Mirvo\" could not be loaded for its entry \"MirvoOpen\".");
     EXPECT_EQ(2u, ExitCode()) << "the runtime's exit code for a binding failure";

@@ -71,7 +71,7 @@ TEST_F(MfcTest, FinishAnswersInABoxAndLeavesTheStatus) {
 TEST_F(MfcTest, FailedOpenShowsAnOwnerlessBoxThenRunsWithMinusOne) {
     simcard::SetFault("KVT1", simcard::Entry::Open, 0);
     ASSERT_NO_FATAL_FAILURE(StartOnly(true));
-    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id());
+    const uiauto::MessageBoxInfo box = uiauto::WaitForMessageBox(program_.Id(), kit_test::kProgramStartTimeoutMs);
     ASSERT_TRUE(box) << "no box for the failed open";
     EXPECT_EQ(nullptr, uiauto::FindTopWindow(program_.Id(), "#32770", MfcTitle().c_str(), false))
         << "the dialog does not exist yet";

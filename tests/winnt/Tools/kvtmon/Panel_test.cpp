@@ -3,6 +3,7 @@
 // ends (or, with Esc and Enter, does not).
 #include <cmath>
 
+#include "KvtSimIoctl.h"
 #include "KvtmonPanel.h"
 
 namespace kvtmon_test {
@@ -73,7 +74,7 @@ TEST_F(KvtmonTest, StatisticsSpanASeriesUntilReset) {
 // neither the card's script nor the driver's configuration changes.
 TEST_F(KvtmonTest, ZeroOneChannelAndAllMovesWhatIsShownAndNothingElse) {
     simcard::SetWeights("KVT1", 1.5f, -0.25f, 0, 12);
-    const auto scriptBefore = testreg::ReadTree("SOFTWARE\\KvtSim");
+    const auto scriptBefore = testreg::ReadTree(KVTSIM_REG_ROOT, HKEY_LOCAL_MACHINE, KVTSIM_REG_VIEW);
     const auto driverBefore = testreg::ReadTree("System\\CurrentControlSet\\Services\\Mirvo");
     ASSERT_FALSE(scriptBefore.empty());
     ASSERT_NO_FATAL_FAILURE(Start());
@@ -101,7 +102,8 @@ TEST_F(KvtmonTest, ZeroOneChannelAndAllMovesWhatIsShownAndNothingElse) {
     EXPECT_EQ((Strings{"", "", "", ""}), StatsColumn(IDC_ZEROMARK1));
 
     ASSERT_NO_FATAL_FAILURE(PressFor(IDC_OPEN, "closed"));
-    EXPECT_TRUE(scriptBefore == testreg::ReadTree("SOFTWARE\\KvtSim")) << "the card's script changed";
+    EXPECT_TRUE(scriptBefore == testreg::ReadTree(KVTSIM_REG_ROOT, HKEY_LOCAL_MACHINE, KVTSIM_REG_VIEW))
+        << "the card's script changed";
     EXPECT_TRUE(driverBefore == testreg::ReadTree("System\\CurrentControlSet\\Services\\Mirvo"))
         << "the driver's configuration changed";
 }
