@@ -35,7 +35,7 @@ struct Command {
 };
 
 struct Session {
-    std::string name;  // "line00412"
+    std::string name;  // "line00412": its first line in the reference
     std::vector<Command> commands;
 };
 
@@ -158,7 +158,8 @@ TEST_P(ReferenceSession, PrintsWhatTheReferenceShows) {
     ASSERT_FALSE(session.commands.empty()) << "a session without a command";
     for (const Command &command : session.commands) {
         EXPECT_EQ(command.expected, RunInKit(kit_, command.line))
-            << "the session at " << session.name << " of the reference: " << kPrompt << command.line;
+            << "the session at line " << std::atoi(session.name.c_str() + 4) << " of REFERENCE.TXT: " << kPrompt
+            << command.line;
     }
 }
 
