@@ -71,10 +71,24 @@ for source in "$examples"/*; do
   grep -qE "^C:\\\\MirvoKit> $program( |$)" "$sessions"/* || fail "no session runs $name's program"
 done
 
+# They load on the kit's oldest Windows, as the kit's own programs do.
+[ "$arch" = x86 ] && oldest=nt40-x86 || oldest=nt52-x64
+built=()
+for source in "$examples"/*; do
+  name=$(basename "$source")
+  [ -f "$kit/${name%.*}.exe" ] && built+=("$kit/${name%.*}.exe")
+done
+[ ${#built[@]} -eq 0 ] || bash "$src/tests/kit/check-imports.sh" -k Mirvo.dll "$src/tests/kit/systems/$oldest" \
+  "$triple-objdump" "${built[@]}" || fail "an example imports what $oldest lacks (above)"
+
 if [ $failures -eq 0 ]; then
   winpath() { echo "Z:$1" | tr / '\\'; }
-  KIT_REFERENCE_KIT=$(winpath "$kit") KIT_REFERENCE_SESSIONS=$(winpath "$sessions") "$@" \
-    || fail "a session of the reference printed otherwise than the reference shows"
+  KIT_REFERENCE_KIT=$(winpath "$kit") KIT_REFERENCE_SESSIONS=$(winpath "$sessions") "$@"
+  case $? in
+    0) ;;
+    125) fail "the sessions could not run under Wine (the runner ended with 125: above)" ;;
+    *) fail "a session of the reference printed otherwise than the reference shows (above)" ;;
+  esac
 fi
 
 [ $failures -eq 0 ] && echo "reference [$arch]: $(ls "$examples" | wc -l) examples built from the zip," \
