@@ -17,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "KvtSimIoctl.h"
 #include "SimCard.h"
 #include "UiAuto.h"
 
@@ -26,7 +25,6 @@ namespace {
 constexpr int kInitCard = 1000;
 constexpr int kReadCard = 1002;
 constexpr int kStatus = 1003;
-constexpr DWORD kInstallMs = 60000;
 
 std::string Environment(const char *name) {
     const char *value = std::getenv(name);
@@ -48,21 +46,15 @@ std::string SystemDir() {
 
 bool Exists(const std::string &path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void RunInstaller(const std::string &folder, const char *options) {
-    auto installer = uiauto::Process::Start(folder + "\\INSTALL.EXE", options, folder);
-    ASSERT_TRUE(installer.Started()) << installer.Error();
-    ASSERT_EQ(0u, installer.WaitForExit(kInstallMs).value_or(0xBAD)) << folder << "\\INSTALL.EXE " << options;
-}
-
 TEST(ZipKit, TheKitFoldersInstallerFindsNoSimulatedCard) {
     const std::string kit = Environment("KIT_ZIP_DIR");
     ASSERT_FALSE(kit.empty()) << "run by build-from-zip.sh, which sets KIT_ZIP_DIR";
     ASSERT_FALSE(Exists(kit + "\\Mirvo.dll") || Exists(kit + "\\Mirvo.sys")) << "a card library or driver in the kit folder";
 
-    RunInstaller(kit, "-i -y");
+    ASSERT_EQ("", simcard::RunInstaller(kit, "-i -y"));
     EXPECT_FALSE(Exists(SystemDir() + "\\Mirvo.dll")) << "a Mirvo.dll was installed from the kit folder";
     EXPECT_FALSE(Exists(simcard::DriversDir() + "\\Mirvo.sys")) << "a Mirvo.sys was installed from the kit folder";
-    RunInstaller(kit, "-x -y");  // the service it registered goes again
+    EXPECT_EQ("", simcard::RunInstaller(kit, "-x -y"));  // the service it registered goes again
 }
 
 TEST(ZipKit, TheSimulationInstallsFromItsFolderAndTheReaderBuiltFromTheZipReadsIt) {
@@ -71,16 +63,13 @@ TEST(ZipKit, TheSimulationInstallsFromItsFolderAndTheReaderBuiltFromTheZipReadsI
     ASSERT_FALSE(kit.empty() || reader.empty()) << "run by build-from-zip.sh, which sets KIT_ZIP_DIR and KIT_ZIP_READER";
 
     const std::string simulation = kit + "\\simcard";
-    RunInstaller(simulation, "-i -y");
-    if (HasFatalFailure()) return;
+    ASSERT_EQ("", simcard::RunInstaller(simulation, "-i -y"));
     EXPECT_EQ(Contents(simulation + "\\Mirvo.dll"), Contents(SystemDir() + "\\Mirvo.dll"))
         << "the zip's simulated Mirvo.dll is installed";
     EXPECT_EQ(Contents(simulation + "\\Mirvo.sys"), Contents(simcard::DriversDir() + "\\Mirvo.sys"))
         << "the zip's simulated Mirvo.sys is installed";
 
-    ASSERT_EQ("", simcard::ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS));
-    ASSERT_EQ("", simcard::StopDriver());
-    ASSERT_EQ("", simcard::StartDriver());
+    ASSERT_EQ("", simcard::ConfigureFirstCardAndReload());
     simcard::SetWeights("KVT1", 1.5f, -0.25f, 0.0f, 12.0f);
     const char trace[] = "C:\\zip-reader-trace.log";
     simcard::EnableTrace(trace);

@@ -4,7 +4,7 @@
 # and no card library or driver, simcard/ with the simulated card and its own
 # installer (all binaries checked by tests/kit/check-kit.sh), include/ and the samples' folders and
 # files as they stand in the repository, lib/, the samples' CMake project, README.TXT
-# with CR LF line ends; every binary of the zip's own architecture.
+# and REFERENCE.TXT with CR LF line ends; every binary of the zip's own architecture.
 set -u
 zip=$1 arch=$2 triple=$3 src=$4
 read -r -a programs <<< "$5"
@@ -28,7 +28,7 @@ repository_files() {
 headers=$(cd "$src" && ls winnt/include/*.h)
 sample_files=$(for path in "${sample_sources[@]}"; do repository_files "$path"; done)
 expected=$( {
-  printf '%s\n' "${programs[@]}" "${sample_programs[@]}" README.TXT
+  printf '%s\n' "${programs[@]}" "${sample_programs[@]}" README.TXT REFERENCE.TXT
   printf 'simcard/%s\n' "${simcard_programs[@]}"
   for h in $headers; do echo "include/$(basename "$h")"; done
   printf '%s\n' lib/libMirvo.a lib/Mirvo.def
@@ -76,10 +76,14 @@ for p in "${programs[@]}" "${sample_programs[@]}" "${simcard_programs[@]/#/simca
   [ "$got" = "$want" ] || fail "$p has FileVersion \"$got\", expected \"$want\""
 done
 
-# README.TXT: CR LF throughout, and it names every program of the kit folder.
+# The texts: CR LF throughout, for Notepad.
+for text in README.TXT REFERENCE.TXT; do
+  [ -f "$kit/$text" ] || continue
+  grep -q $'[^\r]$' "$kit/$text" && fail "$text has lines without CR LF"
+  [ "$(tail -c 2 "$kit/$text" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "$text does not end with CR LF"
+done
+# README.TXT names every program of the kit folder.
 if [ -f "$kit/README.TXT" ]; then
-  grep -q $'[^\r]$' "$kit/README.TXT" && fail "README.TXT has lines without CR LF"
-  [ "$(tail -c 2 "$kit/README.TXT" | od -An -c | tr -d ' ')" = '\r\n' ] || fail "README.TXT does not end with CR LF"
   for p in "${programs[@]}" "${sample_programs[@]}" "${simcard_programs[@]}"; do
     grep -q -F "$p" "$kit/README.TXT" || fail "README.TXT does not name $p"
   done

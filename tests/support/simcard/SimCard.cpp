@@ -17,6 +17,7 @@ namespace {
 
 const char kService[] = "Mirvo";
 const DWORD kWaitMs = 10000;
+const DWORD kInstallMs = 60000;
 
 std::string Failure(const std::string &what) {
     return what + " failed, error " + std::to_string(GetLastError());
@@ -138,6 +139,26 @@ std::string InstallAndStartDriver() {
     std::string failure = InstallDriver();
     const std::string path = SlotPath(0);
     if (failure.empty() && !testreg::KeyExists(path)) failure = ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS);
+    if (failure.empty()) failure = StartDriver();
+    return failure;
+}
+
+std::string RunInstaller(const std::string &folder, const std::string &options) {
+    const std::string installer = folder + "\\INSTALL.EXE";
+    STARTUPINFOA startup = {};
+    const launch::Started started = launch::Start(installer, options, folder, startup);
+    if (!started.process) return started.error;
+    const std::optional<DWORD> exitCode = launch::WaitForExit(started.process.get(), kInstallMs);
+    if (!exitCode) {
+        launch::Kill(started.process.get(), 99, kWaitMs);
+        return installer + " " + options + " did not end within " + std::to_string(kInstallMs / 1000) + " s";
+    }
+    return *exitCode ? installer + " " + options + " ended with " + std::to_string(*exitCode) : "";
+}
+
+std::string ConfigureFirstCardAndReload() {
+    std::string failure = ConfigureSlot(0, KVTSIM_DEFAULT_ADDRESS);
+    if (failure.empty()) failure = StopDriver();
     if (failure.empty()) failure = StartDriver();
     return failure;
 }

@@ -39,6 +39,17 @@ std::string InstallDriver();
 constexpr DWORD kJunk = 0xDEADBEEF;
 constexpr unsigned char kJunkByte = 0xbd;
 
+// Runs `folder`\INSTALL.EXE with `options` in that folder, as a person
+// would from a command prompt there (bounded). Returns "" when it ended
+// with 0, otherwise what failed. From a kit's simcard folder it installs
+// that folder's simulated Mirvo.dll and Mirvo.sys and starts the driver.
+std::string RunInstaller(const std::string &folder, const std::string &options);
+
+// Card slot 0 at the default card's address, and the driver restarted so
+// that it loads it: what mirvocfg's "Find new cards" and "Load config"
+// leave behind. After it, "KVT1" opens.
+std::string ConfigureFirstCardAndReload();
+
 // The key of card slot `slot` (0..31) under the driver's service key.
 std::string SlotPath(int slot);
 
