@@ -81,7 +81,7 @@ endfunction()
 # <prefix><target> runs its cases in one process with the machine guard, and
 # <prefix><target>.alone the cases of the filter `alone`, each in a prefix of
 # its own.
-function(_kit_gtest_runs target prefix timeout alone env labels fixtures)
+function(_kit_gtest_runs target prefix timeout alone env labels fixtures cost)
   set(name "${prefix}${target}")
   set(run "${PROJECT_SOURCE_DIR}/tools/wine/run-gtest.sh")
   set(tests "")
@@ -102,6 +102,9 @@ function(_kit_gtest_runs target prefix timeout alone env labels fixtures)
     list(APPEND tests ${name}.alone)
   endif()
   set_tests_properties(${tests} PROPERTIES TIMEOUT ${timeout})
+  if(cost)
+    set_tests_properties(${tests} PROPERTIES COST ${cost})
+  endif()
   if(env)
     set_tests_properties(${tests} PROPERTIES ENVIRONMENT "${env}")
   endif()
@@ -113,7 +116,7 @@ function(_kit_gtest_runs target prefix timeout alone env labels fixtures)
 endfunction()
 
 # kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [WINDOWLESS]
-#           [ALONE filter] [FIXTURES name...] [ENVIRONMENT VAR=value])
+#           [ALONE filter] [COST seconds] [FIXTURES name...] [ENVIRONMENT VAR=value])
 # A GoogleTest program run under Wine, as one CTest test named after it: all
 # its cases in one process, in one prefix, with the machine guard
 # (tests/harness/guard), which puts back after each case what it changed on
@@ -126,6 +129,9 @@ endfunction()
 # <target>.alone, each in a fresh prefix.
 # TIMEOUT: for the whole run of the program (default 300; the 32-bit tree's
 # runs, emulated where the machine needs it, get three times as long).
+# COST: about how long the program's run takes; CTest starts the longest
+# first, so that none runs alone at the end (it learns the times after a
+# run, but a fresh clone has none).
 # WINDOWLESS: no case opens a window (else the label "window").
 # FIXTURES: CTest fixtures the program needs, each taken by one program at a
 # time. ENVIRONMENT: one variable for
@@ -136,7 +142,7 @@ endfunction()
 # simulated driver (links simcard_testkit) runs once more as "on64.": the
 # 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
-  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ALONE;ENVIRONMENT" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ALONE;COST;ENVIRONMENT" "SOURCES;LIBS;FIXTURES" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 300)
   endif()
@@ -156,12 +162,14 @@ function(kit_gtest target)
     list(APPEND labels window)
   endif()
   if(NOT KIT_32BIT)
-    _kit_gtest_runs(${target} "" ${arg_TIMEOUT} "${arg_ALONE}" "${arg_ENVIRONMENT}" "${labels}" "${arg_FIXTURES}")
+    _kit_gtest_runs(${target} "" ${arg_TIMEOUT} "${arg_ALONE}" "${arg_ENVIRONMENT}" "${labels}" "${arg_FIXTURES}"
+                    "${arg_COST}")
     return()
   endif()
   math(EXPR timeout "${arg_TIMEOUT} * 3")
   list(APPEND labels root)
-  _kit_gtest_runs(${target} "kit32." ${timeout} "${arg_ALONE}" "${arg_ENVIRONMENT}" "${labels}" "${arg_FIXTURES}")
+  _kit_gtest_runs(${target} "kit32." ${timeout} "${arg_ALONE}" "${arg_ENVIRONMENT}" "${labels}" "${arg_FIXTURES}"
+                  "${arg_COST}")
   if("simcard_testkit" IN_LIST arg_LIBS)
     if(arg_ENVIRONMENT)
       # The test properties take one variable: "on64." has its own.
@@ -169,6 +177,6 @@ function(kit_gtest target)
     endif()
     add_dependencies(${target} kit_on_x64)
     _kit_gtest_runs(${target} "on64." ${timeout} "${arg_ALONE}" "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" "${labels}"
-                    "${arg_FIXTURES}")
+                    "${arg_FIXTURES}" "${arg_COST}")
   endif()
 endfunction()

@@ -16,11 +16,9 @@
 set -u
 zip=$1 arch=$2 triple=$3 src=$4 workroot=$5
 shift 5
-# The 32-bit runs enter a root that shares the clone but not /tmp.
 mkdir -p "$workroot"
-export TMPDIR=$workroot
 . "$src/tests/packaging/unpack-zip.sh"
-unpack_zip "$zip"
+TMPDIR=$workroot unpack_zip "$zip"
 
 reference=$kit/REFERENCE.TXT
 [ -f "$reference" ] || { echo "FAIL: the zip holds no REFERENCE.TXT"; exit 1; }

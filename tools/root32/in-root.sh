@@ -15,6 +15,9 @@ if [ ! -f "$root/.kit-root-stamp" ]; then
 fi
 mkdir -p "$root$clone"
 export KIT_IN_ROOT32=1
+# Inside, /tmp is the host's: a TMPDIR elsewhere is not needed, and Wine 10
+# aborts at start with one set ("free(): invalid pointer").
+unset TMPDIR
 exec unshare --mount --propagation private -- bash -c '
   set -e
   root=$1 clone=$2 cwd=$3
