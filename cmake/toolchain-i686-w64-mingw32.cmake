@@ -1,4 +1,4 @@
-# The 32-bit kit: built here, its tests run in Wine's WoW64 mode (tools/wow64).
+# The 32-bit kit: built here, its tests run under 32-bit Wine in a Debian 13 root (tools/root32).
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86)
 set(KIT_TRIPLE i686-w64-mingw32)

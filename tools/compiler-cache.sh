@@ -1,6 +1,6 @@
 # compiler-cache.sh, sourced: compiler_cache BASE says (status 0) whether
 # compiles should go through ccache, and sets it up for them: the cache is
-# kept outside the clone, beside the WoW64 root (KIT_COMPILER_CACHE,
+# kept outside the clone, beside the 32-bit root (KIT_COMPILER_CACHE,
 # /var/cache/kvt-kit/ccache by default; ccache's own folder in the home
 # directory where that cannot be written), so a new clone and the zips'
 # builds reuse what an earlier build compiled. Paths below BASE are hashed

@@ -1,5 +1,5 @@
 // The machine as it was before the first case of a program whose cases share
-// one prefix and may change it (tools/wine/run-batch.sh, restore mode): every
+// one prefix and may change it (tools/wine/run-gtest.sh): every
 // value of the registry trees that MachineState looks at, besides that look.
 // After each case, what the case changed is put back, and the look that
 // follows must find the machine as it was.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # small-disk.sh mount|unmount DIR: a 64 KB RAM disk (tmpfs) at DIR, for
 # kvtlog's full-disk case (CTest runs it before and after the kvtlog tests).
-# DIR lies under /dev/shm, so the WoW64 root (which shares /dev) sees it at
+# DIR lies under /dev/shm, so the 32-bit root (which shares /dev) sees it at
 # the same path. Without the right to mount (not root) there is no disk,
 # and the case says it is skipped.
 set -u
