@@ -94,6 +94,9 @@ void ShowState() {
     Enable(IDC_FINISH, open && !reading);
     Enable(IDC_START, open);
     SetText(IDC_RECORD, panel.recorder.Recording() ? "Stop r&ecording" : "R&ecord...");
+    // Record is offered once a card is open (its name heads the file); a
+    // recording can always be stopped.
+    Enable(IDC_RECORD, open || panel.recorder.Recording());
 }
 
 void ShowValues() {
@@ -380,15 +383,24 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (g_panel) OnCardResult(DecodeCardResult(wParam, lParam));
         return 0;
     case WM_CTLCOLORSTATIC:
-        // The labels on the window's own background, not the dialog grey.
+    case WM_CTLCOLORDLG:
+        // The labels and the panel on the window's own background, not the dialog grey.
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_MENU));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENU));
+    case WM_CLOSE:
+        // The dialog manager would turn a close into IDCANCEL, which Esc also
+        // sends and which must not end the panel.
+        DestroyWindow(window);
+        return 0;
     case WM_DESTROY:
         OnDestroy(window);
-        return 0;
+        break;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     }
+    // The dialog manager's own messages (WM_NEXTDLGCTL for Tab and the access
+    // keys, the saved focus, the default button) are handled here alone.
+    return DefDlgProcA(window, message, wParam, lParam);
 }
 
 kit::Font MakeValueFont(HWND window) {
