@@ -217,6 +217,30 @@ TEST(ReadingsTally, NoReadings) {
     EXPECT_EQ(SummaryReadingsLine(figures), "0 readings in 0.000 s");
 }
 
+// What the summary says of the file: never "written to" when a reading taken
+// is not in it or the file failed.
+TEST(ReadingsTally, TheFileLineCountsWhatReachedTheFile) {
+    struct Row {
+        std::uint64_t taken, inFile;
+        bool failed;
+        const char *said;
+    } const rows[] = {
+        {400, 400, false, "written to w.csv"},
+        {0, 0, false, "written to w.csv"},
+        {3356, 1818, true, "3356 readings taken, 1818 in w.csv"},
+        {1, 0, true, "1 reading taken, 0 in w.csv"},
+        {5, 5, true, ""},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(SummaryFileLine(row.taken, row.inFile, "w.csv", row.failed), row.said)
+            << row.taken << " taken, " << row.inFile << " in the file";
+}
+
+TEST(ReadingsCsv, ADropIsARowWithTextWhereTheTimeGoes) {
+    EXPECT_EQ(CsvDropLine(1), "1 reading dropped,,,,\r\n");
+    EXPECT_EQ(CsvDropLine(8192), "8192 readings dropped,,,,\r\n");
+}
+
 TEST(ReadingsStatus, OneLineWithCountRateTimeAndWeights) {
     char line[kStatusSize];
     const float weights[4] = {1.5f, -0.25f, 0.0f, 12.0f};
