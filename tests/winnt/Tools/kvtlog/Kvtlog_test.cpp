@@ -4,6 +4,7 @@
 // and error, its exit code, and the card library's call trace.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <ostream>
@@ -14,6 +15,7 @@
 #include "KvtlogRun.h"
 #include "Registry.h"
 #include "MessageText.h"
+#include "ProgramProbe.h"
 #include "SimCard.h"
 
 using namespace kvtlogtest;
@@ -215,6 +217,47 @@ TEST_F(kvtlog, TwoHundredASecondForTwoSeconds) {
     EXPECT_NE(outcome.errors.find("kvtlog: late: "), std::string::npos) << outcome.errors;
     EXPECT_NE(outcome.errors.find(" (largest lateness "), std::string::npos) << outcome.errors;
     std::printf("spacing %.3f ms; %s", spacing * 1000.0, outcome.errors.c_str());
+}
+
+// --- on NT's clock: waits that end on a 15.625 ms tick ---------------------------
+
+// kvtlog built with the probe: every wait ends on the next tick of NT's
+// default clock unless the program holds a 1 ms timer period.
+std::string ProbedKvtlog() { return kit::WindowsPathFromHost(KVTLOG_PROBE_HOST); }
+
+TEST_F(kvtlog, TwoHundredASecondOnNtsCoarseClock) {
+    kit_test::Probe probe;
+    const Outcome outcome = RunKvtlog(scratch, "-r 200 -t 2 -o out.csv", 60000, ProbedKvtlog());
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_EQ(outcome.exitCode, 0u) << outcome.errors;
+    const std::vector<CsvLine> readings = CheckCsv(File(), kScripted);
+    ASSERT_EQ(readings.size(), 400u);
+    // On NT's tick a wait of 4 ms takes 15.6: readings in bursts of three,
+    // a third of the gaps over 10 ms. A machine that others load starves a
+    // process now and then, with Wine's exact waits too (a load of 9 on two
+    // cores: 10 to 22 gaps of 30 to 230 ms, anywhere): a tenth is allowed.
+    std::size_t longGaps = 0;
+    double longest = 0;
+    for (std::size_t i = 1; i < readings.size(); ++i) {
+        const double gap = readings[i].seconds - readings[i - 1].seconds;
+        longGaps += gap > 0.010;
+        longest = std::max(longest, gap);
+    }
+    const double rate = 399.0 / (readings.back().seconds - readings.front().seconds);
+    EXPECT_NEAR(rate, 200.0, 4.0) << "readings a second";
+    EXPECT_LE(longGaps, 39u) << "gaps over 10 ms between readings (the longest " << longest * 1000 << " ms)";
+    EXPECT_EQ(probe.Counters().periodsAsked, 1) << "a 1 ms timer period for the run";
+    EXPECT_EQ(probe.Counters().periodsHeld, 0) << "the timer period given back";
+}
+
+// The timer period is given back on the ways out that end a run early.
+TEST_F(kvtlog, TheTimerPeriodIsGivenBackAfterAFailedRead) {
+    simcard::SetFault("KVT1", simcard::Entry::ReadWeights, 0x80000007);
+    kit_test::Probe probe;
+    const Outcome outcome = RunKvtlog(scratch, "-r 100 -n 5 -o out.csv", 60000, ProbedKvtlog());
+    EXPECT_EQ(outcome.exitCode, 4u) << outcome.errors;
+    EXPECT_EQ(probe.Counters().periodsAsked, 1);
+    EXPECT_EQ(probe.Counters().periodsHeld, 0);
 }
 
 // --- Ctrl+C and Ctrl+Break in the middle ---------------------------------------

@@ -127,5 +127,20 @@ TEST_F(KvtmonTest, HoldKeepsThePictureWhileTheCountGrows) {
         << "the chart stays still after Hold again";
 }
 
+// Reset while held starts the statistics again underneath and leaves what
+// is held on show.
+TEST_F(KvtmonTest, ResetDuringHoldLeavesTheHeldFieldsAlone) {
+    simcard::SetWeights("KVT1", 1.5f, -0.25f, 0, 12);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenInitAndRead());
+    ASSERT_TRUE(WaitForField(IDC_MEAN1 + 3, "12.000"));
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_HOLD));
+    const Strings held[] = {Values(), StatsColumn(IDC_MIN1), StatsColumn(IDC_MAX1), StatsColumn(IDC_MEAN1)};
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_RESET));
+    Sleep(500);
+    const Strings now[] = {Values(), StatsColumn(IDC_MIN1), StatsColumn(IDC_MAX1), StatsColumn(IDC_MEAN1)};
+    for (int column = 0; column < 4; ++column) EXPECT_EQ(held[column], now[column]) << "column " << column;
+}
+
 }  // namespace
 }  // namespace kvtmon_test
