@@ -5,7 +5,6 @@
 //    or of 1 ms while the program holds timeBeginPeriod(1); Wine's waits are
 //    exact, NT's are not. A signalled object still ends it at once.
 //  - A timer's interval is rounded up to whole ticks of 15.625 ms.
-//  - GetTickCount moves in steps of a tick.
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -47,7 +46,6 @@ double NextTick(double ms) {
 using WaitFn = DWORD(WINAPI *)(HANDLE, DWORD);
 using SleepFn = void(WINAPI *)(DWORD);
 using SetTimerFn = UINT_PTR(WINAPI *)(HWND, UINT_PTR, UINT, TIMERPROC);
-using TickFn = DWORD(WINAPI *)();
 using PeriodFn = MMRESULT(WINAPI *)(UINT);
 using BitBltFn = BOOL(WINAPI *)(HDC, int, int, int, int, HDC, int, int, DWORD);
 using OpenFn = LONG(WINAPI *)(LPCSTR);
@@ -59,7 +57,6 @@ struct Originals {
     WaitFn wait;
     SleepFn sleep;
     SetTimerFn setTimer;
-    TickFn tickCount;
     PeriodFn beginPeriod, endPeriod;
     BitBltFn bitBlt;
     OpenFn open;
@@ -88,11 +85,6 @@ void WINAPI CoarseSleep(DWORD ms) {
 UINT_PTR WINAPI CoarseSetTimer(HWND window, UINT_PTR id, UINT ms, TIMERPROC procedure) {
     const double ticks = std::ceil((ms < 1 ? 1 : ms) / kit_test::kCoarseTickMs);
     return g_real.setTimer(window, id, static_cast<UINT>(std::ceil(ticks * kit_test::kCoarseTickMs)), procedure);
-}
-
-DWORD WINAPI CoarseTickCount() {
-    const double ms = NowMs();
-    return static_cast<DWORD>(static_cast<unsigned long long>(ms / kit_test::kCoarseTickMs * kit_test::kCoarseTickMs));
 }
 
 MMRESULT WINAPI CountedBeginPeriod(UINT period) {
@@ -162,7 +154,6 @@ struct InstallProbe {
         Hook("WaitForSingleObject", CoarseWait, g_real.wait);
         Hook("Sleep", CoarseSleep, g_real.sleep);
         Hook("SetTimer", CoarseSetTimer, g_real.setTimer);
-        Hook("GetTickCount", CoarseTickCount, g_real.tickCount);
         Hook("timeBeginPeriod", CountedBeginPeriod, g_real.beginPeriod);
         Hook("timeEndPeriod", CountedEndPeriod, g_real.endPeriod);
         Hook("BitBlt", CountedBitBlt, g_real.bitBlt);
