@@ -1,6 +1,6 @@
 // Linked into a test build of a kit program (never into the kit): replaces,
 // before the program's main runs, its imports of the wait, timer and
-// picture functions and of the card library's entries (ImportHook.h).
+// picture functions and of two card library entries (ImportHook.h).
 //  - A wait with a timeout ends on the next tick of NT's clock, 15.625 ms,
 //    or of 1 ms while the program holds timeBeginPeriod(1); Wine's waits are
 //    exact, NT's are not. A signalled object still ends it at once.
@@ -49,8 +49,6 @@ using SetTimerFn = UINT_PTR(WINAPI *)(HWND, UINT_PTR, UINT, TIMERPROC);
 using PeriodFn = MMRESULT(WINAPI *)(UINT);
 using BitBltFn = BOOL(WINAPI *)(HDC, int, int, int, int, HDC, int, int, DWORD);
 using OpenFn = LONG(WINAPI *)(LPCSTR);
-using CardFn = LONG(WINAPI *)(LONG);
-using ReadFn = LONG(WINAPI *)(LONG, MIRVO_WEIGHTS4 *);
 using TextFn = LONG(WINAPI *)(DWORD, LPSTR, LONG);
 
 struct Originals {
@@ -60,8 +58,6 @@ struct Originals {
     PeriodFn beginPeriod, endPeriod;
     BitBltFn bitBlt;
     OpenFn open;
-    CardFn init, finish;
-    ReadFn read;
     TextFn text;
 } g_real = {};
 
@@ -107,31 +103,15 @@ BOOL WINAPI CountedBitBlt(HDC to, int x, int y, int width, int height, HDC from,
     return g_real.bitBlt(to, x, y, width, height, from, fromX, fromY, rop);
 }
 
-void CardCall() {
-    InterlockedIncrement(&g_counters->cardCalls);
-    if (g_cardThread != 0 && g_cardThread != GetCurrentThreadId()) InterlockedIncrement(&g_counters->cardCallsElsewhere);
-}
-
+// The card's thread is the one that opened it.
 LONG WINAPI ProbedOpen(LPCSTR name) {
     if (g_cardThread == 0) g_cardThread = GetCurrentThreadId();
-    CardCall();
     return g_real.open(name);
 }
-LONG WINAPI ProbedInit(LONG card) {
-    CardCall();
-    return g_real.init(card);
-}
-LONG WINAPI ProbedFinish(LONG card) {
-    CardCall();
-    return g_real.finish(card);
-}
-LONG WINAPI ProbedRead(LONG card, MIRVO_WEIGHTS4 *weights) {
-    CardCall();
-    return g_real.read(card, weights);
-}
+
 LONG WINAPI ProbedText(DWORD code, LPSTR text, LONG size) {
-    CardCall();
     InterlockedIncrement(&g_counters->errorTextCalls);
+    if (g_cardThread != GetCurrentThreadId()) InterlockedIncrement(&g_counters->errorTextsElsewhere);
     return g_real.text(code, text, size);
 }
 
@@ -158,9 +138,6 @@ struct InstallProbe {
         Hook("timeEndPeriod", CountedEndPeriod, g_real.endPeriod);
         Hook("BitBlt", CountedBitBlt, g_real.bitBlt);
         Hook("MirvoOpen", ProbedOpen, g_real.open);
-        Hook("MirvoInit", ProbedInit, g_real.init);
-        Hook("MirvoFinish", ProbedFinish, g_real.finish);
-        Hook("MirvoGetCurrentWeight4", ProbedRead, g_real.read);
         Hook("MirvoGetErrorMsg", ProbedText, g_real.text);
     }
 } g_install;

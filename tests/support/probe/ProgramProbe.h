@@ -21,9 +21,8 @@ struct ProbeCounters {
     volatile LONG pictures;           // BitBlt calls: the chart's copies to the screen
     volatile LONG periodsHeld;        // timeBeginPeriod(1) not yet given back
     volatile LONG periodsAsked;       // timeBeginPeriod(1) calls in all
-    volatile LONG cardCalls;          // calls of the card library's entries
-    volatile LONG cardCallsElsewhere; // of them, from another thread than MirvoOpen's
-    volatile LONG errorTextCalls;     // MirvoGetErrorMsg calls
+    volatile LONG errorTextCalls;      // MirvoGetErrorMsg calls
+    volatile LONG errorTextsElsewhere; // of them, on another thread than MirvoOpen's
 };
 
 // The test's side: makes the counters and puts their name in this

@@ -44,8 +44,7 @@ TEST_F(ProbedKvtmonTest, TheLibrarysTextIsAskedForOnTheReadingThread) {
     ASSERT_TRUE(uiauto::PressButton(window_, IDC_INIT));
     EXPECT_TRUE(WaitForState("Init failed. code = 0x80000005 Msg = Card is busy"));
     EXPECT_GE(probe_.Counters().errorTextCalls, 1);
-    EXPECT_EQ(0, probe_.Counters().cardCallsElsewhere)
-        << "of " << probe_.Counters().cardCalls << " card calls, some came from another thread than MirvoOpen's";
+    EXPECT_EQ(0, probe_.Counters().errorTextsElsewhere) << "MirvoGetErrorMsg on another thread than MirvoOpen's";
 }
 
 }  // namespace
