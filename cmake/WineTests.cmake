@@ -116,7 +116,7 @@ function(_kit_gtest_runs target prefix timeout alone env labels fixtures cost)
 endfunction()
 
 # kit_gtest(target SOURCES ... [LIBS ...] [TIMEOUT seconds] [WINDOWLESS]
-#           [ALONE filter] [COST seconds] [FIXTURES name...] [ENVIRONMENT VAR=value])
+#           [ALONE filter] [COST seconds] [FIXTURES name...] [ENVIRONMENT VAR=value...])
 # A GoogleTest program run under Wine, as one CTest test named after it: all
 # its cases in one process, in one prefix, with the machine guard
 # (tests/harness/guard), which puts back after each case what it changed on
@@ -134,15 +134,14 @@ endfunction()
 # run, but a fresh clone has none).
 # WINDOWLESS: no case opens a window (else the label "window").
 # FIXTURES: CTest fixtures the program needs, each taken by one program at a
-# time. ENVIRONMENT: one variable for
-# every run of the program, e.g. for tools/wine/run-in-prefix.sh
-# (KIT_USER_LOCALE=name).
+# time. ENVIRONMENT: variables for every run of the program, e.g. for
+# tools/wine/run-in-prefix.sh (KIT_USER_LOCALE=name).
 # In the 32-bit tree every program runs as "kit32.<target>": the whole 32-bit
 # kit, its driver in a 32-bit device host. A program that installs the
 # simulated driver (links simcard_testkit) runs once more as "on64.": the
 # 32-bit programs and library over the 64-bit driver, as on 64-bit Windows.
 function(kit_gtest target)
-  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ALONE;COST;ENVIRONMENT" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(arg "WINDOWLESS" "TIMEOUT;ALONE;COST" "SOURCES;LIBS;FIXTURES;ENVIRONMENT" ${ARGN})
   if(NOT arg_TIMEOUT)
     set(arg_TIMEOUT 300)
   endif()
@@ -171,12 +170,9 @@ function(kit_gtest target)
   _kit_gtest_runs(${target} "kit32." ${timeout} "${arg_ALONE}" "${arg_ENVIRONMENT}" "${labels}" "${arg_FIXTURES}"
                   "${arg_COST}")
   if("simcard_testkit" IN_LIST arg_LIBS)
-    if(arg_ENVIRONMENT)
-      # The test properties take one variable: "on64." has its own.
-      message(FATAL_ERROR "kit_gtest(${target}): ENVIRONMENT and simcard_testkit together are not supported")
-    endif()
     add_dependencies(${target} kit_on_x64)
-    _kit_gtest_runs(${target} "on64." ${timeout} "${arg_ALONE}" "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}" "${labels}"
-                    "${arg_FIXTURES}" "${arg_COST}")
+    set(on64_environment ${arg_ENVIRONMENT} "MIRVO_KIT_DIR=${KIT_ON_X64_DIR}")
+    _kit_gtest_runs(${target} "on64." ${timeout} "${arg_ALONE}" "${on64_environment}" "${labels}" "${arg_FIXTURES}"
+                    "${arg_COST}")
   endif()
 endfunction()

@@ -1,40 +1,25 @@
 /*
- * KvtCardRules.h - what a KVT card name is and where a card may sit, for
- * the simulated card's driver (wide strings), its library, its script and
- * its tool (narrow strings). Pure and header-only: no platform
- * calls, no allocation, so the kernel side can use it as well.
+ * KvtCardRules.h - where a KVT card may sit and what names its slots and
+ * values have, for the simulated card's driver (wide strings), its library,
+ * its script and its tool (narrow strings); what a card name is comes from
+ * the kit's own CardName.h. Pure and header-only: no platform calls, no
+ * allocation, so the kernel side can use it as well.
  */
 #ifndef KVTCARDRULES_H
 #define KVTCARDRULES_H
 
 #include <stdint.h>
 
+#include "../../winnt/include/CardName.h"
+
 namespace kvtcard {
 
 /* Card slots, and as many candidate addresses for a search. */
 constexpr int kMaxCards = 32;
 
-/* A card name has 1..kMaxNameLength letters and digits. */
-constexpr int kMaxNameLength = 31;
-
 /* Where a card may be jumpered: every 16 bytes from 0x300 to 0x4F0. */
 constexpr uint32_t kFirstCandidate = 0x300;
 constexpr uint32_t kCandidateStep = 0x10;
-
-/* Letters and digits only, 1..31 of them: anything else could name a path,
- * not a card. */
-template <typename Char>
-constexpr bool IsCardName(const Char *name) {
-    if (!name) return false;
-    int length = 0;
-    for (; name[length]; ++length) {
-        const Char c = name[length];
-        const bool alnum = (c >= Char('0') && c <= Char('9')) || (c >= Char('A') && c <= Char('Z')) ||
-                           (c >= Char('a') && c <= Char('z'));
-        if (!alnum || length >= kMaxNameLength) return false;
-    }
-    return length > 0;
-}
 
 /* The slot of a card name: "KVT1" is slot 0, "KVT32" slot 31; false for
  * anything else ("KVT0", "KVT01", "kvt1", "KVT33"). */

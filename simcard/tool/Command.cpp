@@ -57,9 +57,7 @@ bool ParseWeight(const std::string &text, float *value) {
 namespace {
 
 // A card name, with no zero byte inside to cut it short.
-bool IsCardName(const std::string &text) {
-    return text.find('\0') == std::string::npos && kvtcard::IsCardName(text.c_str());
-}
+bool IsCardName(const std::string &text) { return kvtcard::IsCardName(text.data(), text.size()); }
 
 }  // namespace
 

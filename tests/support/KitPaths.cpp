@@ -18,7 +18,10 @@ std::string KitDir() {
     return WindowsPathFromHost(KIT_DIR_HOST);
 }
 
-std::string KitPath(const std::string &fileName) { return KitDir() + "\\" + fileName; }
+std::string KitPath(const std::string &fileName) {
+    const bool absolute = (fileName.size() > 1 && fileName[1] == ':') || fileName.rfind("\\", 0) == 0;
+    return absolute ? fileName : KitDir() + "\\" + fileName;
+}
 
 std::string SourceDir() { return WindowsPathFromHost(KIT_SOURCE_DIR_HOST); }
 

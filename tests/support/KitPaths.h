@@ -10,7 +10,7 @@ namespace kit {
 // path (starting with "/").
 std::string KitDir();
 
-// A file of the kit: KitPath("mirvo_bc.exe").
+// A file of the kit: KitPath("mirvo_bc.exe"); an absolute path as it is.
 std::string KitPath(const std::string &fileName);
 
 // The source tree's root folder.

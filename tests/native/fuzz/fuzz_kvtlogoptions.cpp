@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CardName.h"
 #include "FuzzCheck.h"
 #include "Options.h"
 
@@ -54,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         break;
     case Action::Record: {
         const Options &options = parsed.options;
-        FUZZ_CHECK(IsCardName(options.card));
+        FUZZ_CHECK(kvtcard::IsCardName(options.card.data(), options.card.size()));
         FUZZ_CHECK(options.count == 0 || options.seconds == 0);
         FUZZ_CHECK(options.count <= kMaxCount);
         FUZZ_CHECK(options.seconds == 0 || (options.seconds > 0 && options.seconds <= kMaxSeconds));

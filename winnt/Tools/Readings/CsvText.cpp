@@ -89,6 +89,10 @@ std::string CsvHeader(const std::string &card) {
     return header;
 }
 
+std::string CsvDropLine(std::uint64_t count) {
+    return std::to_string(count) + (count == 1 ? " reading" : " readings") + " dropped,,,,\r\n";
+}
+
 std::size_t FormatCsvLine(std::int64_t microseconds, const float *weights, char (&line)[kCsvLineSize]) {
     std::size_t length = FormatMicroseconds(microseconds, line, sizeof line);
     for (int channel = 0; channel < 4; ++channel) {

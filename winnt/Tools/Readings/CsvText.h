@@ -44,6 +44,12 @@ std::string CsvField(const std::string &text);
 // "time (s),KVT1 channel 1,KVT1 channel 2,KVT1 channel 3,KVT1 channel 4\r\n".
 std::string CsvHeader(const std::string &card);
 
+// The line that stands for `count` readings the file lacks (a queue that
+// had to drop them): a text in the time column, the weight fields empty, so
+// that a spreadsheet shows it and leaves it out of sums and charts:
+// "3 readings dropped,,,,\r\n".
+std::string CsvDropLine(std::uint64_t count);
+
 // The line of one reading, CR LF included, and a zero after it; `weights`
 // (four floats, channel 1 first) null for a failed read (empty weight
 // fields). Returns the length without the zero. Never allocates.

@@ -59,6 +59,11 @@ std::string SummaryLateLine(const Figures &figures) {
 
 std::string SummaryFailedLine(const Figures &figures) { return "failed reads: " + Count(figures.failed); }
 
+std::string SummaryFileLine(std::uint64_t taken, std::uint64_t inFile, const std::string &place, bool failed) {
+    if (taken != inFile) return Count(taken) + (taken == 1 ? " reading" : " readings") + " taken, " + Count(inFile) + " in " + place;
+    return failed ? std::string() : "written to " + place;
+}
+
 std::size_t FormatStatus(std::uint64_t readings, double rate, double elapsedSeconds, const float *weights,
                          char (&line)[kStatusSize]) {
     char rateText[64];

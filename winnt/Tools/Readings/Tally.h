@@ -55,6 +55,12 @@ std::string SummaryReadingsLine(const Figures &figures);
 std::string SummaryLateLine(const Figures &figures);
 std::string SummaryFailedLine(const Figures &figures);
 
+// The summary's word on the file (`place`: its name, or "standard output"):
+// "written to weights.csv" when every reading taken reached it and nothing
+// failed; "400 readings taken, 212 in weights.csv" whenever the two differ;
+// "" after a failure that lost no reading (never "written to" then).
+std::string SummaryFileLine(std::uint64_t taken, std::uint64_t inFile, const std::string &place, bool failed);
+
 // Room for any status line and its zero.
 constexpr std::size_t kStatusSize = 256;
 

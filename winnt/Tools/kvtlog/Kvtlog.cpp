@@ -12,7 +12,9 @@
 #include "Options.h"
 #include "Output.h"
 #include "Schedule.h"
+#include "LineWriter.h"
 #include "Tally.h"
+#include "TimerPeriod.h"
 #include "mirvo.h"
 
 using namespace kvtlog;
@@ -149,26 +151,93 @@ private:
 // The card's handle: closed with CloseHandle, like the samples do.
 void CloseCard(LONG card) { CloseHandle(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(card))); }
 
-HANDLE OpenOutput(const Options &options, bool &writeHeader, DWORD &error) {
-    writeHeader = true;
-    if (options.file.empty()) return GetStdHandle(STD_OUTPUT_HANDLE);
-    const DWORD disposition = options.existing == Existing::Overwrite ? CREATE_ALWAYS
-                              : options.existing == Existing::Append  ? OPEN_ALWAYS
-                                                                      : CREATE_NEW;
-    const HANDLE file = CreateFileA(options.file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        error = GetLastError();
-        return file;
+// The output, opened and checked before the card is touched: a mistyped
+// name or a file of other readings costs no MirvoInit.
+struct Output {
+    HANDLE handle = nullptr;
+    bool toFile = false;
+    bool created = false;      // the file did not exist before this run
+    bool writeHeader = true;   // false when appending to a file that has one
+    bool startNewLine = false; // appending to a file whose last line has no line end
+    std::string place;         // the file's name, or "standard output"
+};
+
+// The first line of an open file (without its line end), at most 512 bytes.
+std::string FirstLine(HANDLE file) {
+    char text[512];
+    DWORD got = 0;
+    SetFilePointer(file, 0, nullptr, FILE_BEGIN);
+    if (!ReadFile(file, text, sizeof text, &got, nullptr)) got = 0;
+    std::string line(text, got);
+    const std::size_t end = line.find('\n');
+    if (end != std::string::npos) line.resize(end);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return line;
+}
+
+bool LastByteIsLineEnd(HANDLE file) {
+    LONG high = -1;
+    if (SetFilePointer(file, -1, &high, FILE_END) == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR)
+        return true;
+    char last = 0;
+    DWORD got = 0;
+    return !ReadFile(file, &last, 1, &got, nullptr) || got != 1 || last == '\n';
+}
+
+// The exit code of a refusal (0: the output is ready).
+int OpenOutput(const Options &options, Output &output) {
+    output.toFile = !options.file.empty();
+    output.place = output.toFile ? options.file : "standard output";
+    if (!output.toFile) {
+        output.handle = GetStdHandle(STD_OUTPUT_HANDLE);
+        if (output.handle == nullptr || output.handle == INVALID_HANDLE_VALUE) {
+            Say("there is no standard output to write to (give -o FILE)");
+            return kExitFileFailed;
+        }
+        return kExitDone;
     }
-    if (options.existing == Existing::Append) {
+    // An existing file is overwritten only once the card is ready (below).
+    const bool refuse = options.existing == Existing::Refuse;
+    const DWORD access = GENERIC_WRITE | (options.existing == Existing::Append ? GENERIC_READ : 0);
+    output.handle = CreateFileA(options.file.c_str(), access, FILE_SHARE_READ, nullptr,
+                                refuse ? CREATE_NEW : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const DWORD error = GetLastError();
+    if (output.handle == INVALID_HANDLE_VALUE) {
+        if (error == ERROR_FILE_EXISTS)
+            Say("the file " + options.file + " exists: give -w to overwrite it or -a to append to it");
+        else
+            Say("cannot create " + options.file + ": " + SystemText(error));
+        return kExitFileFailed;
+    }
+    output.created = refuse || error != ERROR_ALREADY_EXISTS;
+    if (options.existing == Existing::Append && !output.created) {
         DWORD high = 0;
-        const DWORD low = GetFileSize(file, &high);
-        writeHeader = low == 0 && high == 0;
+        const DWORD low = GetFileSize(output.handle, &high);
+        if (low != 0 || high != 0) {
+            // One file, one card and one layout: its header must be the one this run would write.
+            std::string header = readings::CsvHeader(options.card);
+            header.resize(header.size() - 2);
+            const std::string first = FirstLine(output.handle);
+            if (first != header) {
+                Say("cannot append to " + options.file + ": its first line is not the header of " + options.card +
+                    "'s readings (\"" + first.substr(0, 80) + "\"); give another file, or -w to overwrite it");
+                CloseHandle(output.handle);
+                return kExitBadOptions;
+            }
+            output.writeHeader = false;
+            output.startNewLine = !LastByteIsLineEnd(output.handle);
+        }
         LONG moveHigh = 0;
-        SetFilePointer(file, 0, &moveHigh, FILE_END);
+        SetFilePointer(output.handle, 0, &moveHigh, FILE_END);
     }
-    return file;
+    return kExitDone;
+}
+
+// A run that never read: a file it made goes again, an existing one stays.
+void DiscardOutput(const Options &options, const Output &output) {
+    if (!output.toFile) return;
+    CloseHandle(output.handle);
+    if (output.created) DeleteFileA(options.file.c_str());
 }
 
 int Record(const Options &options) {
@@ -179,96 +248,94 @@ int Record(const Options &options) {
     SetConsoleCtrlHandler(nullptr, FALSE);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
 
+    Output output;
+    if (const int refused = OpenOutput(options, output)) return refused;
+
     const LONG card = MirvoOpen(options.card.c_str());
     if (card == MIRVO_INVALID_CARD) {
         const DWORD code = GetLastError();
         Say("cannot open card " + options.card + ": " + ErrorDescription(code));
+        DiscardOutput(options, output);
         return kExitCannotOpen;
     }
     if (!MirvoInit(card)) {
         const DWORD code = GetLastError();
         Say("cannot initialise card " + options.card + " (MirvoInit): " + ErrorDescription(code));
         CloseCard(card);
+        DiscardOutput(options, output);
         return kExitCannotInit;
     }
-
-    bool writeHeader = true;
-    DWORD openError = 0;
-    const HANDLE output = OpenOutput(options, writeHeader, openError);
-    const bool toFile = !options.file.empty();
-    if (output == INVALID_HANDLE_VALUE || output == nullptr) {
-        if (openError == ERROR_FILE_EXISTS)
-            Say("the file " + options.file + " exists: give -w to overwrite it or -a to append to it");
-        else if (toFile)
-            Say("cannot create " + options.file + ": " + SystemText(openError));
-        else
-            Say("there is no standard output to write to (give -o FILE)");
-        MirvoFinish(card);
-        CloseCard(card);
-        return kExitFileFailed;
+    if (output.toFile && options.existing == Existing::Overwrite) {
+        SetFilePointer(output.handle, 0, nullptr, FILE_BEGIN);
+        SetEndOfFile(output.handle);
     }
 
     // One writer for the whole run: its buffer is not on the stack.
-    const std::unique_ptr<LineWriter> writerStorage(new LineWriter(output));
-    LineWriter &writer = *writerStorage;
-    if (writeHeader) writer.Append(readings::CsvHeader(options.card));
+    const auto writerStorage = std::make_unique<readings::LineWriter>(output.handle);
+    readings::LineWriter &writer = *writerStorage;
+    // Lines of the file that are no readings: the header, the end of a last line.
+    const std::uint64_t otherLines = (output.writeHeader ? 1 : 0) + (output.startNewLine ? 1 : 0);
+    if (output.startNewLine) writer.Append("\r\n");
+    if (output.writeHeader) writer.Append(readings::CsvHeader(options.card));
 
     LARGE_INTEGER frequencyValue;
     QueryPerformanceFrequency(&frequencyValue);
     const Ticks frequency = frequencyValue.QuadPart > 0 ? frequencyValue.QuadPart : 1;
-    StatusLine status(!toFile && IsConsole(output));
-    const Ticks start = Now();
-    // Late: taken more than a millisecond after its due time.
-    readings::Schedule schedule(start, frequency, options.rate, frequency / 1000);
-    readings::Tally tally;
-    const bool timed = options.seconds > 0;
-    const Ticks end = timed ? start + readings::SecondsToTicks(options.seconds, frequency) : 0;
-    const Ticks statusEvery = frequency;  // about once a second
-    Ticks nextStatus = start + statusEvery;
-
+    StatusLine status(!output.toFile && IsConsole(output.handle));
     int result = kExitDone;
     std::uint64_t failedReading = 0;
     DWORD failedCode = 0;
-    MIRVO_WEIGHTS4 weights = {};
-    bool lastOk = false;
-    char line[readings::kCsvLineSize];
-    for (std::uint64_t k = 0;; ++k) {
-        if (options.count != 0 && k >= options.count) break;
-        if (StopAsked()) break;
-        if (schedule.Paced()) {
-            const Ticks due = schedule.Due(k);
-            if (timed && due >= end) break;
-            if (!WaitUntil(due, frequency)) break;
-        }
-        const Ticks taken = Now();
-        if (timed && !schedule.Paced() && taken >= end) break;
-        const bool ok = MirvoGetCurrentWeight4(card, &weights) != 0;
-        const DWORD code = ok ? 0 : GetLastError();
-        schedule.Taken(k, taken);
-        tally.Add(taken - start, ok);
-        lastOk = ok;
-        if (!ok && !options.keepGoing) {
-            failedReading = k + 1;
-            failedCode = code;
-            result = kExitReadFailed;
-            break;
-        }
-        const std::size_t length = readings::FormatCsvLine(readings::TicksToMicroseconds(taken - start, frequency),
-                                                           ok ? weights.Channel : nullptr, line);
-        if (!writer.Append(line, length)) {
-            result = kExitFileFailed;
-            break;
-        }
-        if (taken >= nextStatus) {
-            nextStatus = taken + statusEvery;
-            // Once a second the file gets what is buffered, whole lines only.
-            if (!writer.Flush()) {
+    readings::Tally tally;  // the readings that go to the file
+    const Ticks start = Now();
+    // Late: taken more than a millisecond after its due time.
+    readings::Schedule schedule(start, frequency, options.rate, frequency / 1000);
+    {
+        const readings::TimerPeriod period;  // waits of a millisecond, not of a tick, while reading
+        const bool timed = options.seconds > 0;
+        const Ticks end = timed ? start + readings::SecondsToTicks(options.seconds, frequency) : 0;
+        const Ticks statusEvery = frequency;  // about once a second
+        Ticks nextStatus = start + statusEvery;
+        MIRVO_WEIGHTS4 weights = {};
+        bool lastOk = false;
+        char line[readings::kCsvLineSize];
+        for (std::uint64_t k = 0;; ++k) {
+            if (options.count != 0 && k >= options.count) break;
+            if (StopAsked()) break;
+            if (schedule.Paced()) {
+                const Ticks due = schedule.Due(k);
+                if (timed && due >= end) break;
+                if (!WaitUntil(due, frequency)) break;
+            }
+            const Ticks taken = Now();
+            if (timed && !schedule.Paced() && taken >= end) break;
+            const bool ok = MirvoGetCurrentWeight4(card, &weights) != 0;
+            const DWORD code = ok ? 0 : GetLastError();
+            schedule.Taken(k, taken);
+            lastOk = ok;
+            if (!ok && !options.keepGoing) {
+                failedReading = k + 1;
+                failedCode = code;
+                result = kExitReadFailed;
+                break;
+            }
+            tally.Add(taken - start, ok);
+            const std::size_t length = readings::FormatCsvLine(
+                readings::TicksToMicroseconds(taken - start, frequency), ok ? weights.Channel : nullptr, line);
+            if (!writer.Append(line, length)) {
                 result = kExitFileFailed;
                 break;
             }
-            const double seconds = readings::TicksToSeconds(taken - start, frequency);
-            status.Show(tally.Readings(), seconds > 0 ? double(tally.Readings()) / seconds : 0.0, seconds,
-                        lastOk ? weights.Channel : nullptr);
+            if (taken >= nextStatus) {
+                nextStatus = taken + statusEvery;
+                // Once a second the file gets what is buffered, whole lines only.
+                if (!writer.Flush()) {
+                    result = kExitFileFailed;
+                    break;
+                }
+                const double seconds = readings::TicksToSeconds(taken - start, frequency);
+                status.Show(tally.Readings(), seconds > 0 ? double(tally.Readings()) / seconds : 0.0, seconds,
+                            lastOk ? weights.Channel : nullptr);
+            }
         }
     }
     const Ticks finished = Now();
@@ -276,7 +343,7 @@ int Record(const Options &options) {
     // Everything read into the file, the file closed, the card finished.
     if (result != kExitFileFailed && !writer.Flush()) result = kExitFileFailed;
     DWORD fileError = writer.Error();
-    if (toFile && !CloseHandle(output) && fileError == 0) {
+    if (output.toFile && !CloseHandle(output.handle) && fileError == 0) {
         fileError = GetLastError();
         if (result == kExitDone) result = kExitFileFailed;
     }
@@ -288,8 +355,7 @@ int Record(const Options &options) {
     if (result == kExitReadFailed)
         Say("reading " + std::to_string(failedReading) + " failed: " + ErrorDescription(failedCode));
     if (result == kExitFileFailed)
-        Say("cannot write " + (toFile ? options.file : std::string("standard output")) + ": " +
-            SystemText(fileError) + " (error " + std::to_string(fileError) + ")");
+        Say("cannot write " + output.place + ": " + SystemText(fileError) + " (error " + std::to_string(fileError) + ")");
     if (!finishedCard) {
         Say("cannot finish card " + options.card + " (MirvoFinish): " + ErrorDescription(finishCode));
         if (result == kExitDone) result = kExitCannotFinish;
@@ -299,7 +365,10 @@ int Record(const Options &options) {
     if (schedule.Paced()) Say(readings::SummaryLateLine(figures));
     if (options.keepGoing || figures.failed != 0) Say(readings::SummaryFailedLine(figures));
     if (StopAsked()) Say(StopText(g_stopSignal));
-    Say(std::string("written to ") + (toFile ? options.file : std::string("standard output")));
+    const std::uint64_t lines = writer.LinesWritten();
+    const std::string fileLine = readings::SummaryFileLine(tally.Readings(), lines > otherLines ? lines - otherLines : 0,
+                                                           output.place, result == kExitFileFailed);
+    if (!fileLine.empty()) Say(fileLine);
     SetEvent(g_doneEvent);
     return result;
 }

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "CardName.h"
+
 namespace kvtlog {
 
 namespace {
@@ -85,13 +87,6 @@ bool ParseDecimal(const std::string &text, double &value) {
     return true;
 }
 
-bool IsCardName(const std::string &text) {
-    if (text.empty() || text.size() > kMaxCardName) return false;
-    for (char c : text)
-        if (!IsDigit(c) && !IsLetter(c)) return false;
-    return true;
-}
-
 Parsed ParseOptions(const std::vector<std::string> &arguments) {
     // The usage whenever it is asked for.
     for (const std::string &argument : arguments) {
@@ -112,7 +107,7 @@ Parsed ParseOptions(const std::vector<std::string> &arguments) {
         const char letter = OptionLetter(argument);
         if (letter == 0) {
             if (cardGiven) return Refuse("only one card: " + Quoted(argument) + " after " + Quoted(options.card));
-            if (!IsCardName(argument))
+            if (!kvtcard::IsCardName(argument.data(), argument.size()))
                 return Refuse("not a card name (1 to 31 letters and digits): " + Quoted(argument));
             options.card = argument;
             cardGiven = true;

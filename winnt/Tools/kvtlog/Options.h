@@ -14,7 +14,6 @@ namespace kvtlog {
 constexpr std::uint64_t kMaxCount = 999999999999999999ULL;  // 18 digits
 constexpr double kMaxSeconds = 100000000.0;                   // over three years
 constexpr double kMaxRate = 1000000.0;                        // readings per second
-constexpr std::size_t kMaxCardName = 31;
 
 enum class Existing { Refuse, Overwrite, Append };
 
@@ -45,9 +44,6 @@ bool ParseCount(const std::string &text, std::uint64_t &count);
 // A positive decimal number: digits with at most one point ("2", "0.5",
 // ".5", "2."), no sign, no exponent, at most 30 characters, not zero.
 bool ParseDecimal(const std::string &text, double &value);
-
-// A card name MirvoOpen takes: 1 to 31 ASCII letters and digits.
-bool IsCardName(const std::string &text);
 
 // The usage guide, one entry a line, in the installer's layout.
 std::vector<std::string> UsageLines();

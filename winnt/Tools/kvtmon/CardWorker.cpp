@@ -1,5 +1,6 @@
 #include "CardWorker.h"
 
+#include "LibraryMessage.h"
 #include "mirvo.h"
 
 namespace kvtmon {
@@ -16,10 +17,6 @@ readings::Ticks Now() {
 }
 
 }  // namespace
-
-CardResult DecodeCardResult(WPARAM wParam, LPARAM lParam) {
-    return CardResult{static_cast<CardCommand>(LOWORD(wParam)), HIWORD(wParam) != 0, static_cast<DWORD>(lParam)};
-}
 
 CardWorker::CardWorker(HWND window, UINT resultMessage)
     : window_(window), resultMessage_(resultMessage), queue_(kQueueCapacity) {
@@ -54,6 +51,14 @@ std::uint64_t CardWorker::TakeReadings(std::vector<Reading> &out) {
     CriticalSection::Lock lock(lock_);
     queue_.TakeAll(out);
     return queue_.Dropped();
+}
+
+bool CardWorker::TakeResult(CardResult &result) {
+    CriticalSection::Lock lock(lock_);
+    if (results_.empty()) return false;
+    result = std::move(results_.front());
+    results_.pop_front();
+    return true;
 }
 
 bool CardWorker::Quit(DWORD timeoutMs) {
@@ -124,11 +129,13 @@ bool CardWorker::Execute(const Command &command) {
         schedule_ = readings::Schedule(Now(), frequency_, rate, frequency_ / 1000);
         nextIndex_ = 0;
         reading_ = true;
+        if (!period_) period_ = std::make_unique<readings::TimerPeriod>();
         Report(command.command, true, 0);
         break;
     }
     case CardCommand::Stop:
         reading_ = false;
+        period_.reset();
         Report(command.command, true, 0);
         break;
     case CardCommand::Close:
@@ -144,6 +151,7 @@ bool CardWorker::Execute(const Command &command) {
 
 void CardWorker::FinishAndClose() {
     reading_ = false;
+    period_.reset();
     if (card_ && initialised_) MirvoFinish(card_.get());
     initialised_ = false;
     card_.reset();
@@ -154,12 +162,15 @@ void CardWorker::ReadOnce() {
     if (!MirvoGetCurrentWeight4(card_.get(), &weights)) {
         const DWORD code = GetLastError();
         reading_ = false;
+        period_.reset();
         Report(CardCommand::Start, false, code);
         return;
     }
     Reading reading;
     reading.ticks = Now();
-    reading.timeMs = GetTickCount();
+    // The chart's and the rate's milliseconds from the same counter: the
+    // system's tick count moves in steps of 10 to 16 ms.
+    reading.timeMs = static_cast<std::uint32_t>(readings::TicksToMicroseconds(reading.ticks, frequency_) / 1000);
     for (int channel = 0; channel < kChannels; ++channel) reading.weights[channel] = weights.Channel[channel];
     schedule_.Taken(nextIndex_++, reading.ticks);
     CriticalSection::Lock lock(lock_);
@@ -167,8 +178,12 @@ void CardWorker::ReadOnce() {
 }
 
 void CardWorker::Report(CardCommand command, bool succeeded, DWORD code) {
-    PostMessageA(window_, resultMessage_, MAKEWPARAM(static_cast<WORD>(command), succeeded ? 1 : 0),
-                 static_cast<LPARAM>(code));
+    CardResult result{command, succeeded, code, succeeded ? std::string() : mirvo_dw32::LibraryMessage(code)};
+    {
+        CriticalSection::Lock lock(lock_);
+        results_.push_back(std::move(result));
+    }
+    PostMessageA(window_, resultMessage_, 0, 0);
 }
 
 }  // namespace kvtmon

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,25 +16,26 @@
 #include "CriticalSection.h"
 #include "Reading.h"
 #include "Schedule.h"
+#include "TimerPeriod.h"
 #include "UniqueHandle.h"
 
 namespace kvtmon {
 
 enum class CardCommand { Open, Init, Finish, Close, Start, Stop, Quit };
 
-// What the thread posts to the window after each command (and after a read
-// that failed, as CardCommand::Start): wParam is MAKEWPARAM(command,
-// succeeded), lParam the last-error code of a failure.
+// What the thread has to say after each command (and after a read that
+// failed, as CardCommand::Start). The library's text for a failure's code is
+// asked for on the thread too: one thread makes every call for the card.
 struct CardResult {
-    CardCommand command;
-    bool succeeded;
-    DWORD code;
+    CardCommand command = CardCommand::Quit;
+    bool succeeded = false;
+    DWORD code = 0;
+    std::string libraryText;  // MirvoGetErrorMsg's text of a failure ("none" without one)
 };
-CardResult DecodeCardResult(WPARAM wParam, LPARAM lParam);
 
 class CardWorker {
 public:
-    // Results go to `window` as `resultMessage`.
+    // `resultMessage` tells `window` that results wait (TakeResult).
     CardWorker(HWND window, UINT resultMessage);
     // Ends the thread as Quit does.
     ~CardWorker();
@@ -53,6 +55,9 @@ public:
 
     // Moves the queued readings to `out`; the count the full queue dropped.
     std::uint64_t TakeReadings(std::vector<Reading> &out);
+
+    // The oldest result not taken yet; false when there is none.
+    bool TakeResult(CardResult &result);
 
     // Quit, and waits up to `timeoutMs` for the thread's end; false when it
     // did not end.
@@ -81,6 +86,7 @@ private:
 
     mutable CriticalSection lock_;  // guards what follows, up to the thread's own state
     std::deque<Command> commands_;
+    std::deque<CardResult> results_;
     BoundedQueue<Reading> queue_;
     double rate_ = 0;
 
@@ -88,6 +94,8 @@ private:
     kit::CardHandle card_;
     bool initialised_ = false;
     bool reading_ = false;
+    // A 1 ms timer period while reading: NT's waits otherwise end on its 10-15.6 ms tick.
+    std::unique_ptr<readings::TimerPeriod> period_;
     readings::Ticks frequency_ = 1;
     readings::Schedule schedule_{0, 1, 0, 0};
     std::uint64_t nextIndex_ = 0;

@@ -23,6 +23,11 @@ constexpr int kChartLeftMargin = 56;
 constexpr int kChartRightMargin = 12;
 constexpr int kChartTopMargin = 24;
 constexpr int kChartBottomMargin = 22;
+// The legend, in pixels: a swatch, the gap to its channel's name, and the
+// room after the name before the next swatch.
+constexpr int kLegendSwatch = 14;
+constexpr int kLegendGap = 4;
+constexpr int kLegendSpacing = 16;
 // The lines' width in pixels.
 constexpr int kChartLineWidth = 2;
 // What the chart shows: the last ten seconds, one point per 20 ms.

@@ -52,13 +52,18 @@ std::string TickText(double tick, double step) {
 }
 
 void DrawLegend(HDC dc, const RECT &plot) {
+    // Each entry as wide as its text in the font at hand, so that no name
+    // runs into the next swatch, whatever the font and the dpi.
     int x = plot.left;
     for (int channel = 0; channel < kChannels; ++channel) {
         kit::Brush swatch(CreateSolidBrush(ToColorRef(kChannelColours[channel])));
-        RECT box{x, 6, x + 14, 16};
+        RECT box{x, 6, x + kLegendSwatch, 16};
         FillRect(dc, &box, swatch.get());
-        PutText(dc, x + 18, 4, "Channel " + std::to_string(channel + 1), TA_LEFT | TA_TOP);
-        x += 90;
+        const std::string name = "Channel " + std::to_string(channel + 1);
+        PutText(dc, x + kLegendSwatch + kLegendGap, 4, name, TA_LEFT | TA_TOP);
+        SIZE text = {};
+        GetTextExtentPoint32A(dc, name.c_str(), static_cast<int>(name.size()), &text);
+        x += kLegendSwatch + kLegendGap + text.cx + kLegendSpacing;
     }
 }
 

@@ -28,7 +28,11 @@ std::string PaceText(double rate) {
     return text;
 }
 
-std::string RecordedText(std::uint64_t count) { return std::to_string(count) + " recorded"; }
+std::string RecordedText(std::uint64_t count, std::uint64_t dropped) {
+    std::string text = std::to_string(count) + " recorded";
+    if (dropped != 0) text += ", " + std::to_string(dropped) + " dropped";
+    return text;
+}
 
 std::string CountText(std::uint64_t readings, std::uint64_t dropped) {
     return std::to_string(readings) + " readings, " + std::to_string(dropped) + " dropped";

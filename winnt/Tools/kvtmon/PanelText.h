@@ -21,8 +21,9 @@ constexpr double kPaceChoices[] = {0, 1000, 100, 10, 1};
 // "card's pace" for 0, else "100 per second".
 std::string PaceText(double rate);
 
-// "12 recorded".
-std::string RecordedText(std::uint64_t count);
+// "12 recorded", and ", 3 dropped" once the queue dropped readings while
+// recording (each drop is marked in the file).
+std::string RecordedText(std::uint64_t count, std::uint64_t dropped = 0);
 
 // "12345 readings, 0 dropped".
 std::string CountText(std::uint64_t readings, std::uint64_t dropped);

@@ -10,7 +10,6 @@
 #include "ChannelStats.h"
 #include "ChartView.h"
 #include "FailureText.h"
-#include "LibraryMessage.h"
 #include "PanelText.h"
 #include "RateMeter.h"
 #include "RecordFileDialog.h"
@@ -25,7 +24,9 @@ namespace {
 
 constexpr UINT kCardResultMessage = WM_APP + 1;
 constexpr UINT_PTR kRefreshTimer = 1;
-constexpr UINT kRefreshMs = 50;  // twenty pictures a second
+// Two ticks of NT's 15.6 ms clock (a timer ends on a tick): 32 pictures a
+// second there, 33 where the tick is 10 ms; at 50 ms NT would give 16.
+constexpr UINT kRefreshMs = 30;
 constexpr int kCardSlots = 32;
 // Long enough for the slowest card call; a card that never answers must not
 // keep the program alive for ever.
@@ -94,6 +95,9 @@ void ShowState() {
     Enable(IDC_FINISH, open && !reading);
     Enable(IDC_START, open);
     SetText(IDC_RECORD, panel.recorder.Recording() ? "Stop r&ecording" : "R&ecord...");
+    // Record is offered once a card is open (its name heads the file); a
+    // recording can always be stopped.
+    Enable(IDC_RECORD, open || panel.recorder.Recording());
 }
 
 void ShowValues() {
@@ -116,8 +120,8 @@ void ShowPicture() {
     }
 }
 
-std::string FailureOf(const char *operation, DWORD code) {
-    return mirvo_dw32::FailureText(operation, code, mirvo_dw32::LibraryMessage(code));
+std::string FailureOf(const char *operation, const CardResult &result) {
+    return mirvo_dw32::FailureText(operation, result.code, result.libraryText);
 }
 
 // ---------------------------------------------------------------- commands
@@ -143,7 +147,8 @@ void OnStart(HWND) {
 
 void OnReset(HWND) {
     for (ChannelStats &stats : g_panel->stats) stats.Reset();
-    ShowValues();
+    // What Hold froze stays as it is until Hold is released.
+    if (!g_panel->holding) ShowValues();
 }
 
 void OnZero(int channel) {
@@ -217,9 +222,13 @@ void ShowRecordFailure(const std::string &failure) {
     MessageBoxA(panel.window, failure.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
 }
 
+void TakeNewReadings(bool showFailure);
+
 void OnRecord(HWND window) {
     Panel &panel = *g_panel;
     if (panel.recorder.Recording()) {
+        // Every reading taken up to the press goes to the file first.
+        TakeNewReadings(true);
         panel.recorder.Stop();
         ShowState();
         return;
@@ -285,14 +294,14 @@ void OnCardResult(const CardResult &result) {
     if (!result.succeeded) {
         switch (result.command) {
         case CardCommand::Open:
-            panel.failure = FailureOf("Open", result.code);
+            panel.failure = FailureOf("Open", result);
             panel.state = CardState::Closed;
             break;
-        case CardCommand::Init: panel.failure = FailureOf("Init", result.code); break;
-        case CardCommand::Finish: panel.failure = FailureOf("Finish", result.code); break;
+        case CardCommand::Init: panel.failure = FailureOf("Init", result); break;
+        case CardCommand::Finish: panel.failure = FailureOf("Finish", result); break;
         case CardCommand::Start:
             // A read failed and reading stopped: one box, not one per reading.
-            panel.failure = FailureOf("Read", result.code);
+            panel.failure = FailureOf("Read", result);
             panel.state = settled;
             ShowState();
             MessageBoxA(panel.window, panel.failure.c_str(), "Error", MB_OK | MB_ICONEXCLAMATION);
@@ -327,10 +336,15 @@ void OnCardResult(const CardResult &result) {
     ShowState();
 }
 
-void OnTimer() {
+// The readings queued since the last look: into the statistics, the chart
+// and the file being recorded. A failed write is shown in the state line,
+// and in a box when `showFailure`.
+void TakeNewReadings(bool showFailure) {
     Panel &panel = *g_panel;
     panel.batch.clear();
-    panel.dropped = panel.worker.TakeReadings(panel.batch);
+    const std::uint64_t dropped = panel.worker.TakeReadings(panel.batch);
+    const std::uint64_t newlyDropped = dropped - panel.dropped;
+    panel.dropped = dropped;
     for (const Reading &reading : panel.batch) {
         for (int channel = 0; channel < kChannels; ++channel) panel.stats[channel].Add(reading.weights[channel]);
         panel.live.history.Add(reading);
@@ -341,10 +355,22 @@ void OnTimer() {
         panel.total += panel.batch.size();
     }
     if (panel.recorder.Recording()) {
-        const std::string failure = panel.recorder.Write(panel.batch);
-        SetText(IDC_RECORDCOUNT, RecordedText(panel.recorder.Count()));
-        if (!failure.empty()) ShowRecordFailure(failure);
+        const std::string failure = panel.recorder.Write(panel.batch, newlyDropped);
+        SetText(IDC_RECORDCOUNT, RecordedText(panel.recorder.Count(), panel.recorder.Dropped()));
+        if (!failure.empty()) {
+            if (showFailure) {
+                ShowRecordFailure(failure);
+            } else {
+                panel.failure = failure;
+                ShowState();
+            }
+        }
     }
+}
+
+void OnTimer() {
+    Panel &panel = *g_panel;
+    TakeNewReadings(true);
     // Timed by the readings themselves, not by when this timer came round.
     if (!panel.batch.empty()) panel.rate.Sample(panel.last.timeMs, panel.total);
     SetText(IDC_RATE, RateText(panel.state == CardState::Reading ? panel.rate.PerSecond() : 0));
@@ -356,8 +382,12 @@ void OnDestroy(HWND window) {
     KillTimer(window, kRefreshTimer);
     if (g_panel) {
         SetChartPicture(Item(IDC_CHART), nullptr);
-        // The thread stops reading, finishes an initialised card and closes it.
-        if (g_panel->worker.Quit(kQuitTimeoutMs)) {
+        // The thread stops reading, finishes an initialised card and closes
+        // it; then the file being recorded gets every reading taken.
+        const bool ended = g_panel->worker.Quit(kQuitTimeoutMs);
+        TakeNewReadings(false);
+        g_panel->recorder.Stop();
+        if (ended) {
             g_panel.reset();
         } else {
             // A card call that never returns: the panel stays for the thread,
@@ -377,18 +407,30 @@ LRESULT CALLBACK PanelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (wParam == kRefreshTimer && g_panel) OnTimer();
         return 0;
     case kCardResultMessage:
-        if (g_panel) OnCardResult(DecodeCardResult(wParam, lParam));
+        if (g_panel) {
+            CardResult result;
+            while (g_panel && g_panel->worker.TakeResult(result)) OnCardResult(result);
+        }
         return 0;
     case WM_CTLCOLORSTATIC:
-        // The labels on the window's own background, not the dialog grey.
+    case WM_CTLCOLORDLG:
+        // The labels and the panel on the window's own background, not the dialog grey.
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_MENU));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_MENU));
+    case WM_CLOSE:
+        // The dialog manager would turn a close into IDCANCEL, which Esc also
+        // sends and which must not end the panel.
+        DestroyWindow(window);
+        return 0;
     case WM_DESTROY:
         OnDestroy(window);
-        return 0;
+        break;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        break;
     }
+    // The dialog manager's own messages (WM_NEXTDLGCTL for Tab and the access
+    // keys, the saved focus, the default button) are handled here alone.
+    return DefDlgProcA(window, message, wParam, lParam);
 }
 
 kit::Font MakeValueFont(HWND window) {

@@ -17,5 +17,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         return 1;
     }
     ShowWindow(window, showCommand);
+    // The first control of the Tab order has the focus, as in any dialog.
+    SendMessageA(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetNextDlgTabItem(window, nullptr, FALSE)), TRUE);
     return kit::RunTemplateWindow(window) ? 0 : kit::kExitLoopFailed;
 }

@@ -31,8 +31,9 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-// Switches the C library's numbers to a decimal comma while it lives, when
-// the system has such a locale.
+// Switches the C library's numbers to a decimal comma while it lives: the
+// system's "German" under Windows, de_DE.UTF-8 natively (the native build
+// makes it, LOCPATH names where).
 class CommaLocale {
 public:
     CommaLocale() {
@@ -170,7 +171,7 @@ TEST(ReadingsCsv, TheExtremesFitTheLine) {
 
 TEST(ReadingsCsv, APointWhateverTheLocale) {
     CommaLocale comma;
-    if (!comma.Active()) GTEST_SKIP() << "no locale with a decimal comma on this system";
+    ASSERT_TRUE(comma.Active()) << "no locale gives the C library a decimal comma: this case would prove nothing";
     const float weights[4] = {1.5f, -0.25f, 0.0f, 12.0f};
     EXPECT_EQ(Line(1500, weights), "0.001500,1.500,-0.250,0.000,12.000\r\n");
     EXPECT_EQ(Fixed(2001.31, 1), "2001.3");
@@ -215,6 +216,30 @@ TEST(ReadingsTally, NoReadings) {
     EXPECT_EQ(figures.readings, 0u);
     EXPECT_EQ(figures.rate, 0.0);
     EXPECT_EQ(SummaryReadingsLine(figures), "0 readings in 0.000 s");
+}
+
+// What the summary says of the file: never "written to" when a reading taken
+// is not in it or the file failed.
+TEST(ReadingsTally, TheFileLineCountsWhatReachedTheFile) {
+    struct Row {
+        std::uint64_t taken, inFile;
+        bool failed;
+        const char *said;
+    } const rows[] = {
+        {400, 400, false, "written to w.csv"},
+        {0, 0, false, "written to w.csv"},
+        {3356, 1818, true, "3356 readings taken, 1818 in w.csv"},
+        {1, 0, true, "1 reading taken, 0 in w.csv"},
+        {5, 5, true, ""},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(SummaryFileLine(row.taken, row.inFile, "w.csv", row.failed), row.said)
+            << row.taken << " taken, " << row.inFile << " in the file";
+}
+
+TEST(ReadingsCsv, ADropIsARowWithTextWhereTheTimeGoes) {
+    EXPECT_EQ(CsvDropLine(1), "1 reading dropped,,,,\r\n");
+    EXPECT_EQ(CsvDropLine(8192), "8192 readings dropped,,,,\r\n");
 }
 
 TEST(ReadingsStatus, OneLineWithCountRateTimeAndWeights) {

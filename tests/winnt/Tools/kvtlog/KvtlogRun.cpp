@@ -72,7 +72,7 @@ Scratch::~Scratch() {
     RemoveDirectoryA(folder_.c_str());
 }
 
-Outcome RunKvtlog(const Scratch &scratch, const std::string &arguments, DWORD deadlineMs) {
+Outcome RunKvtlog(const Scratch &scratch, const std::string &arguments, DWORD deadlineMs, const std::string &program) {
     Redirection redirection(scratch);
     const kit::FileHandle nul = InheritableFile("NUL", GENERIC_READ, OPEN_EXISTING);
     STARTUPINFOA startup = {};
@@ -80,8 +80,7 @@ Outcome RunKvtlog(const Scratch &scratch, const std::string &arguments, DWORD de
     startup.hStdInput = nul.get();
     startup.hStdOutput = redirection.out.get();
     startup.hStdError = redirection.err.get();
-    const launch::Started started =
-        launch::Start(kit::KitPath("kvtlog.exe"), arguments, scratch.Folder(), startup, true);
+    const launch::Started started = launch::Start(kit::KitPath(program), arguments, scratch.Folder(), startup, true);
     if (!started.process) throw std::runtime_error("cannot start kvtlog.exe: " + started.error);
     return Finish(started, redirection, deadlineMs);
 }

@@ -32,9 +32,11 @@ struct Outcome {
     std::string errors;  // standard error, as written
 };
 
-// kvtlog.exe from the kit with `arguments`, working in `folder`, standard
-// input NUL, standard output and error to files.
-Outcome RunKvtlog(const Scratch &scratch, const std::string &arguments, DWORD deadlineMs = 60000);
+// kvtlog.exe from the kit (or `program`, a test build of it) with
+// `arguments`, working in `folder`, standard input NUL, standard output and
+// error to files.
+Outcome RunKvtlog(const Scratch &scratch, const std::string &arguments, DWORD deadlineMs = 60000,
+                  const std::string &program = "kvtlog.exe");
 
 // The same on a console of the test's own, kvtlog in a process group of
 // its own: once `ready()` holds (polled, at most `readyMs`), the console

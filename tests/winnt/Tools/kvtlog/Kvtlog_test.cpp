@@ -4,6 +4,8 @@
 // and error, its exit code, and the card library's call trace.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -12,6 +14,8 @@
 #include "KitPaths.h"
 #include "KvtlogRun.h"
 #include "Registry.h"
+#include "MessageText.h"
+#include "ProgramProbe.h"
 #include "SimCard.h"
 
 using namespace kvtlogtest;
@@ -66,6 +70,32 @@ protected:
 
     Scratch scratch;
 };
+
+// The readings the summary says the file holds: M of "N readings taken, M in
+// FILE", or N of "CARD: N readings in" followed by "written to FILE"; -1
+// when it says neither.
+long long ReadingsSaidInFile(const std::string &errors) {
+    const std::size_t taken = errors.find(" taken, ");
+    if (taken != std::string::npos) return std::atoll(errors.c_str() + taken + 8);
+    const std::size_t card = errors.find("kvtlog: KVT1: ");
+    if (errors.find("kvtlog: written to ") == std::string::npos || card == std::string::npos) return -1;
+    return std::atoll(errors.c_str() + card + 14);
+}
+
+void WriteFileText(const std::string &path, const std::string &text) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The system's text for `code` as kvtlog quotes it (no line end, no full stop).
+std::string SystemText(DWORD code) {
+    std::string text = kit::MessageText(code, kit::kSystemDefaultLanguage).value_or("?");
+    while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
 
 // --- recording: the scripted weights exactly, the count exactly -------------
 
@@ -129,6 +159,19 @@ TEST_F(kvtlog, AppendAddsNoSecondHeaderAndOverwriteStartsAgain) {
     EXPECT_EQ(CheckCsv(File("new.csv"), kScripted).size(), 2u);
 }
 
+// A file whose last line has no line end (cut off, or edited by hand): the
+// first appended reading starts a line of its own.
+TEST_F(kvtlog, AppendStartsOnANewLine) {
+    ASSERT_EQ(RunKvtlog(scratch, "-n 2 -o out.csv").exitCode, 0u);
+    std::string text = File();
+    text.resize(text.size() - 2);
+    WriteFileText(scratch.Path("out.csv"), text);
+    const Outcome appended = RunKvtlog(scratch, "-n 3 -a -o out.csv");
+    EXPECT_EQ(appended.exitCode, 0u) << appended.errors;
+    EXPECT_EQ(CheckCsv(File(), kScripted, false).size(), 5u);
+    EXPECT_NE(appended.errors.find("kvtlog: written to out.csv"), std::string::npos) << appended.errors;
+}
+
 TEST_F(kvtlog, APointWhateverTheUsersDecimalSign) {
     // A German user: decimal comma, point for thousands, semicolon lists.
     const std::string international = "Control Panel\\International";
@@ -174,6 +217,47 @@ TEST_F(kvtlog, TwoHundredASecondForTwoSeconds) {
     EXPECT_NE(outcome.errors.find("kvtlog: late: "), std::string::npos) << outcome.errors;
     EXPECT_NE(outcome.errors.find(" (largest lateness "), std::string::npos) << outcome.errors;
     std::printf("spacing %.3f ms; %s", spacing * 1000.0, outcome.errors.c_str());
+}
+
+// --- on NT's clock: waits that end on a 15.625 ms tick ---------------------------
+
+// kvtlog built with the probe: every wait ends on the next tick of NT's
+// default clock unless the program holds a 1 ms timer period.
+std::string ProbedKvtlog() { return kit::WindowsPathFromHost(KVTLOG_PROBE_HOST); }
+
+TEST_F(kvtlog, TwoHundredASecondOnNtsCoarseClock) {
+    kit_test::Probe probe;
+    const Outcome outcome = RunKvtlog(scratch, "-r 200 -t 2 -o out.csv", 60000, ProbedKvtlog());
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_EQ(outcome.exitCode, 0u) << outcome.errors;
+    const std::vector<CsvLine> readings = CheckCsv(File(), kScripted);
+    ASSERT_EQ(readings.size(), 400u);
+    // On NT's tick a wait of 4 ms takes 15.6: readings in bursts of three,
+    // a third of the gaps over 10 ms. A machine that others load starves a
+    // process now and then, with Wine's exact waits too (a load of 9 on two
+    // cores: 10 to 22 gaps of 30 to 230 ms, anywhere): a tenth is allowed.
+    std::size_t longGaps = 0;
+    double longest = 0;
+    for (std::size_t i = 1; i < readings.size(); ++i) {
+        const double gap = readings[i].seconds - readings[i - 1].seconds;
+        longGaps += gap > 0.010;
+        longest = std::max(longest, gap);
+    }
+    const double rate = 399.0 / (readings.back().seconds - readings.front().seconds);
+    EXPECT_NEAR(rate, 200.0, 4.0) << "readings a second";
+    EXPECT_LE(longGaps, 39u) << "gaps over 10 ms between readings (the longest " << longest * 1000 << " ms)";
+    EXPECT_EQ(probe.Counters().periodsAsked, 1) << "a 1 ms timer period for the run";
+    EXPECT_EQ(probe.Counters().periodsHeld, 0) << "the timer period given back";
+}
+
+// The timer period is given back on the ways out that end a run early.
+TEST_F(kvtlog, TheTimerPeriodIsGivenBackAfterAFailedRead) {
+    simcard::SetFault("KVT1", simcard::Entry::ReadWeights, 0x80000007);
+    kit_test::Probe probe;
+    const Outcome outcome = RunKvtlog(scratch, "-r 100 -n 5 -o out.csv", 60000, ProbedKvtlog());
+    EXPECT_EQ(outcome.exitCode, 4u) << outcome.errors;
+    EXPECT_EQ(probe.Counters().periodsAsked, 1);
+    EXPECT_EQ(probe.Counters().periodsHeld, 0);
 }
 
 // --- Ctrl+C and Ctrl+Break in the middle ---------------------------------------
@@ -236,6 +320,10 @@ TEST_F(kvtlog, AFullDiskKeepsEveryWholeLineThatFitted) {
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << "half a line at the end";
     const std::vector<CsvLine> readings = CheckCsv(text, kScripted);
     EXPECT_GT(readings.size(), 100u) << "the disk holds some 1800 lines";
+    // The summary counts what the file holds, and says what was taken besides.
+    EXPECT_EQ(ReadingsSaidInFile(outcome.errors), static_cast<long long>(readings.size())) << outcome.errors;
+    EXPECT_EQ(outcome.errors.find("written to"), std::string::npos) << outcome.errors;
+    EXPECT_NE(outcome.errors.find(SystemText(ERROR_DISK_FULL)), std::string::npos) << outcome.errors;
     // The run stopped at the failed write, then finished the card.
     const std::vector<std::string> traced = Traced();
     ASSERT_GE(traced.size(), readings.size() + 3);
@@ -275,6 +363,12 @@ TEST_P(kvtlogFails, WithItsExitCodeAndText) {
     EXPECT_TRUE(found) << "no line \"" << row.said << "..." << row.saidEnd << "\" in:\n" << outcome.errors;
     EXPECT_EQ(Traced(), row.traced);
     if (row.checkFile) row.checkFile(File());
+    // Whatever failed, the summary's count is what the file holds.
+    if (outcome.errors.find("kvtlog: KVT1: ") != std::string::npos && std::string(row.arguments).find("dev") == std::string::npos) {
+        const std::vector<std::string> lines = CrLfLines(File());
+        EXPECT_EQ(ReadingsSaidInFile(outcome.errors), static_cast<long long>(lines.empty() ? 0 : lines.size() - 1))
+            << outcome.errors;
+    }
 }
 
 void NoFile(const std::string &file) { EXPECT_EQ(file, ""); }
@@ -346,15 +440,24 @@ const FailureCase kFailureCases[] = {
          CloseHandle(file);
      },
      "-n 5 -o out.csv", 5, "kvtlog: the file out.csv exists: give -w to overwrite it or -a to append to it",
-     Entries({"MirvoOpen", "MirvoInit", "MirvoFinish"}),
+     {},  // the card is not touched
      [](const std::string &file) { EXPECT_EQ(file, "precious\r\n") << "left as it was"; }},
     {"FileCannotBeCreated", nullptr, "-n 5 -o nosuchfolder\\out.csv", 5,
-     "kvtlog: cannot create nosuchfolder\\out.csv: ",
-     Entries({"MirvoOpen", "MirvoInit", "MirvoFinish"}), NoFile, ""},
+     "kvtlog: cannot create nosuchfolder\\out.csv: ", {}, NoFile, ""},
+    {"AppendToAnotherCardsFile",
+     [](const Scratch &scratch) { WriteFileText(scratch.Path("out.csv"), "time (s),KVT2 channel 1,KVT2 channel 2,KVT2 channel 3,KVT2 channel 4\r\n0.000000,1.000,2.000,3.000,4.000\r\n"); },
+     "-n 5 -a -o out.csv", 1, "kvtlog: cannot append to out.csv: its first line is not the header of KVT1's readings", {},
+     [](const std::string &file) { EXPECT_EQ(CrLfLines(file).size(), 2u) << "left as it was"; }},
+    {"AppendToAnotherLayout",
+     [](const Scratch &scratch) { WriteFileText(scratch.Path("out.csv"), "time;weight\r\n0,000000;1,500\r\n"); },
+     "-n 5 -a -o out.csv", 1, "kvtlog: cannot append to out.csv: its first line is not the header of KVT1's readings", {},
+     [](const std::string &file) { EXPECT_EQ(file, "time;weight\r\n0,000000;1,500\r\n") << "left as it was"; }},
     // Linux's /dev/full: every write fails as on a full disk (ENOSPC).
     {"DiskFull", nullptr, "-n 5 -w -o Z:\\dev\\full", 5,
      "kvtlog: cannot write Z:\\dev\\full: ",
      Entries({"MirvoOpen", "MirvoInit"}, 5, {"MirvoFinish"}), NoFile, " (error 112)"},
+    {"DiskFullSaysWhatTheFileHolds", nullptr, "-n 5 -w -o Z:\\dev\\full", 5,
+     "kvtlog: 5 readings taken, 0 in Z:\\dev\\full", Entries({"MirvoOpen", "MirvoInit"}, 5, {"MirvoFinish"}), NoFile},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, kvtlogFails, ::testing::ValuesIn(kFailureCases),
                          [](const ::testing::TestParamInfo<FailureCase> &info) { return info.param.name; });

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "CardName.h"
 #include "Options.h"
 
 using namespace kvtlog;
@@ -111,7 +112,17 @@ TEST(kvtlogOptions, NumbersWithoutLocale) {
     EXPECT_EQ(count, 999999999999999999ULL);
     EXPECT_TRUE(ParseCount("007", count));
     EXPECT_EQ(count, 7u);
-    EXPECT_TRUE(IsCardName("KVT31"));
-    EXPECT_TRUE(IsCardName(std::string(31, 'a')));
-    EXPECT_FALSE(IsCardName("KVT-1"));
+}
+
+// The card names the options take: the kit's one rule (CardName.h), on
+// counted strings too, where a zero inside is no letter.
+TEST(KvtlogOptions, TheCardNameRuleOnCountedStrings) {
+    const auto isCardName = [](const std::string &text) { return kvtcard::IsCardName(text.data(), text.size()); };
+    EXPECT_TRUE(isCardName("KVT31"));
+    EXPECT_TRUE(isCardName(std::string(31, 'a')));
+    EXPECT_FALSE(isCardName(std::string(32, 'a')));
+    EXPECT_FALSE(isCardName("KVT-1"));
+    EXPECT_FALSE(isCardName(""));
+    EXPECT_FALSE(isCardName(std::string("KVT1\0..\\x", 9)));
+    EXPECT_EQ(ParseOptions({std::string("KVT1\0x", 6)}).action, Action::Refused);
 }

@@ -127,5 +127,40 @@ TEST_F(KvtmonTest, HoldKeepsThePictureWhileTheCountGrows) {
         << "the chart stays still after Hold again";
 }
 
+// Reset while held starts the statistics again underneath and leaves what
+// is held on show.
+TEST_F(KvtmonTest, ResetDuringHoldLeavesTheHeldFieldsAlone) {
+    simcard::SetWeights("KVT1", 1.5f, -0.25f, 0, 12);
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(OpenInitAndRead());
+    ASSERT_TRUE(WaitForField(IDC_MEAN1 + 3, "12.000"));
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_HOLD));
+    const Strings held[] = {Values(), StatsColumn(IDC_MIN1), StatsColumn(IDC_MAX1), StatsColumn(IDC_MEAN1)};
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_RESET));
+    Sleep(500);
+    const Strings now[] = {Values(), StatsColumn(IDC_MIN1), StatsColumn(IDC_MAX1), StatsColumn(IDC_MEAN1)};
+    for (int column = 0; column < 4; ++column) EXPECT_EQ(held[column], now[column]) << "column " << column;
+}
+
+// The legend above the plot: a clear gap between each channel's name and
+// the next channel's swatch, whatever the names' font.
+TEST_F(KvtmonTest, TheLegendsNamesStopShortOfTheNextSwatch) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    Sleep(300);
+    const uiauto::Pixels pixels = ChartPixels();
+    const std::uint32_t background = pixels.data[3 * pixels.width + pixels.width - 3];
+    for (int channel = 1; channel < 4; ++channel) {
+        int swatch = -1;  // the swatch's first column, on its middle row
+        for (int x = 0; x < pixels.width && swatch < 0; ++x)
+            if (NearColour(pixels.data[11 * pixels.width + x], kvtmon::kChannelColours[channel])) swatch = x;
+        ASSERT_GT(swatch, 8) << "channel " << channel + 1 << "'s swatch is not in the legend";
+        for (int x = swatch - 6; x < swatch; ++x)
+            for (int y = 2; y < kvtmon::kChartTopMargin - 2; ++y)
+                EXPECT_EQ(background, pixels.data[y * pixels.width + x])
+                    << "channel " << channel << "'s name reaches column " << x << ", row " << y << ": the swatch of channel "
+                    << channel + 1 << " starts at " << swatch;
+    }
+}
+
 }  // namespace
 }  // namespace kvtmon_test

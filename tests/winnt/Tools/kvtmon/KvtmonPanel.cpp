@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "KitPaths.h"
+
 namespace kvtmon_test {
 
 const reader_test::ReaderProgram &Kvtmon() {
@@ -11,6 +13,16 @@ const reader_test::ReaderProgram &Kvtmon() {
         {IDC_INIT}, {IDC_FINISH}, {IDC_START}, {IDC_STATE}, {},
         "closed", "", nullptr,
         {Ending::SystemMenuClose}, true, 0, reader_test::EnterKey::DoesNothing};
+    return row;
+}
+
+const reader_test::ReaderProgram &ProbedKvtmon() {
+    static const std::string path = kit::WindowsPathFromHost(KVTMON_PROBE_HOST);
+    static const reader_test::ReaderProgram row = [] {
+        reader_test::ReaderProgram probed = Kvtmon();
+        probed.file = path.c_str();
+        return probed;
+    }();
     return row;
 }
 
@@ -69,7 +81,13 @@ void KvtmonTest::RecordTo(const std::string &path) {
     SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()), SMTO_ABORTIFHUNG,
                         uiauto::kDefaultTimeoutMs, &done);
     ASSERT_TRUE(uiauto::PressButton(dialog, IDOK));
-    ASSERT_TRUE(uiauto::WaitForWindowGone(dialog)) << "the Save dialog stays";
+    ASSERT_TRUE(uiauto::WaitForWindowGone(dialog))
+        << "the Save dialog stays; a box: " << uiauto::WaitForMessageBox(program_.Id(), 100).text;
+}
+
+void KvtmonTest::StopRecording() {
+    ASSERT_TRUE(uiauto::PressButton(window_, IDC_RECORD));
+    ASSERT_TRUE(WaitForField(IDC_RECORD, "R&ecord..."));
 }
 
 uiauto::Pixels KvtmonTest::ChartPixels() const {

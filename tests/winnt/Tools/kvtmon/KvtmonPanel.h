@@ -15,10 +15,13 @@ namespace kvtmon_test {
 using reader_test::Strings;
 
 const reader_test::ReaderProgram &Kvtmon();
+// kvtmon built with the probe (ProgramProbe.h): NT's coarse clock, and
+// counters of its pictures, timer periods and card calls.
+const reader_test::ReaderProgram &ProbedKvtmon();
 
 class KvtmonTest : public reader_test::ReaderFixture {
 protected:
-    KvtmonTest() : ReaderFixture(Kvtmon()) {}
+    explicit KvtmonTest(const reader_test::ReaderProgram &program = Kvtmon()) : ReaderFixture(program) {}
 
     std::string Field(int id) const { return uiauto::ControlText(window_, id); }
     // True once the field shows `text`; a failure message says what it showed.
@@ -40,6 +43,9 @@ protected:
 
     // Presses Record and saves to `path` in its Save dialog.
     void RecordTo(const std::string &path);
+
+    // Record pressed again: the recording stops.
+    void StopRecording();
 
     // What the screen shows of the chart control.
     uiauto::Pixels ChartPixels() const;

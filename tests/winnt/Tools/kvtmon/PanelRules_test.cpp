@@ -234,6 +234,7 @@ TEST(PanelText, WeightsWithThreeDecimals) {
     EXPECT_EQ("1234 readings/s", RateText(1234.4));
     EXPECT_EQ("12 readings, 3 dropped", CountText(12, 3));
     EXPECT_EQ("7 recorded", RecordedText(7));
+    EXPECT_EQ("7 recorded, 8192 dropped", RecordedText(7, 8192));
     EXPECT_EQ("card's pace", PaceText(kPaceChoices[0])) << "the first choice is the card's pace";
     EXPECT_EQ("card's pace", PaceText(kNan));
     EXPECT_EQ("100 per second", PaceText(100));
