@@ -146,8 +146,14 @@ TEST_F(KvtmonTest, ResetDuringHoldLeavesTheHeldFieldsAlone) {
 // the next channel's swatch, whatever the names' font.
 TEST_F(KvtmonTest, TheLegendsNamesStopShortOfTheNextSwatch) {
     ASSERT_NO_FATAL_FAILURE(Start());
-    Sleep(300);
-    const uiauto::Pixels pixels = ChartPixels();
+    // The first picture, once the last channel's swatch shows in the legend.
+    uiauto::Pixels pixels;
+    ASSERT_TRUE(uiauto::WaitUntil([&] {
+        pixels = ChartPixels();
+        for (int x = 0; x < pixels.width; ++x)
+            if (NearColour(pixels.data[11 * pixels.width + x], kvtmon::kChannelColours[3])) return true;
+        return false;
+    })) << "no legend was drawn";
     const std::uint32_t background = pixels.data[3 * pixels.width + pixels.width - 3];
     for (int channel = 1; channel < 4; ++channel) {
         int swatch = -1;  // the swatch's first column, on its middle row
