@@ -61,8 +61,14 @@ struct Originals {
     TextFn text;
 } g_real = {};
 
+// A timed wait on the coarse tick (no 1 ms period held) is counted.
+void CountIfCoarse() {
+    if (g_counters->periodsHeld <= 0) InterlockedIncrement(&g_counters->coarseWaits);
+}
+
 DWORD WINAPI CoarseWait(HANDLE handle, DWORD ms) {
     if (ms == 0 || ms == INFINITE) return g_real.wait(handle, ms);
+    CountIfCoarse();
     const double wake = NextTick(NowMs() + ms);
     for (;;) {
         const double left = wake - NowMs();
@@ -74,6 +80,7 @@ DWORD WINAPI CoarseWait(HANDLE handle, DWORD ms) {
 
 void WINAPI CoarseSleep(DWORD ms) {
     if (ms == 0 || ms == INFINITE) return g_real.sleep(ms);
+    CountIfCoarse();
     const double wake = NextTick(NowMs() + ms);
     for (double left = wake - NowMs(); left > 0; left = wake - NowMs()) g_real.sleep(static_cast<DWORD>(std::ceil(left)));
 }

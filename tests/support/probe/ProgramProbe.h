@@ -23,6 +23,7 @@ struct ProbeCounters {
     volatile LONG periodsAsked;       // timeBeginPeriod(1) calls in all
     volatile LONG errorTextCalls;      // MirvoGetErrorMsg calls
     volatile LONG errorTextsElsewhere; // of them, on another thread than MirvoOpen's
+    volatile LONG coarseWaits;         // timed waits that ended on NT's 15.625 ms tick
 };
 
 // The test's side: makes the counters and puts their name in this
