@@ -87,7 +87,9 @@ void WINAPI CoarseSleep(DWORD ms) {
 
 UINT_PTR WINAPI CoarseSetTimer(HWND window, UINT_PTR id, UINT ms, TIMERPROC procedure) {
     const double ticks = std::ceil((ms < 1 ? 1 : ms) / kit_test::kCoarseTickMs);
-    return g_real.setTimer(window, id, static_cast<UINT>(std::ceil(ticks * kit_test::kCoarseTickMs)), procedure);
+    const UINT onTicks = static_cast<UINT>(std::ceil(ticks * kit_test::kCoarseTickMs));
+    InterlockedExchange(&g_counters->timerMs, static_cast<LONG>(onTicks));
+    return g_real.setTimer(window, id, onTicks, procedure);
 }
 
 MMRESULT WINAPI CountedBeginPeriod(UINT period) {

@@ -24,6 +24,7 @@ struct ProbeCounters {
     volatile LONG errorTextCalls;      // MirvoGetErrorMsg calls
     volatile LONG errorTextsElsewhere; // of them, on another thread than MirvoOpen's
     volatile LONG coarseWaits;         // timed waits that ended on NT's 15.625 ms tick
+    volatile LONG timerMs;             // the last timer's interval, as NT's tick makes it
 };
 
 // The test's side: makes the counters and puts their name in this
