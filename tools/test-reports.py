@@ -60,15 +60,17 @@ def ctest_results(junit):
 def summary(pairs):
     results = {}
     for junit, reports in pairs:
+        # The tree's name first: both trees have tests of the same name.
+        tree = os.path.basename(os.path.dirname(os.path.abspath(junit)))
         for test, result in ctest_results(junit):
             folder = os.path.join(reports, test)
             cases = gtest_cases(folder) if os.path.isdir(folder) else []
             for name, case_result, _ in cases:
-                results[f"{test}: {name}"] = case_result
+                results[f"{tree} {test}: {name}"] = case_result
             if not cases:
-                results[test] = result
+                results[f"{tree} {test}"] = result
             elif result == "failed" and all(r != "failed" for _, r, _ in cases):
-                results[f"{test} (the run itself)"] = "failed"
+                results[f"{tree} {test} (the run itself)"] = "failed"
     for kind in ("failed", "skipped"):
         names = sorted(name for name, result in results.items() if result == kind)
         if names:
